@@ -1,0 +1,61 @@
+#include "cli/grid_output.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+
+#include "platform/text_codec.h"
+
+namespace tl::cli {
+namespace {
+
+const std::array<const char*, kColumnCount> kHeaders = {"序号", "计算机名", "IP地址", "MAC地址",
+                                                        "子网掩码", "网关", "DNS1", "DNS2"};
+
+// A GBK text's width on a terminal equals its byte count: a double-byte
+// character is drawn two columns wide.
+void printPadded(std::ostream& out, const std::string& gbk, size_t width, bool last) {
+  out << platform::gbkToUtf8(gbk);
+  if (!last) out << std::string(width - std::min(width, gbk.size()) + 2, ' ');
+}
+
+}  // namespace
+
+void printGridTable(const ClientGrid& grid, std::ostream& out) {
+  std::array<size_t, kColumnCount> widths{};
+  for (int c = 0; c < kColumnCount; ++c) {
+    widths[size_t(c)] = std::string(kHeaders[size_t(c)]).size();
+    for (int r = 0; r < grid.rowCount(); ++r) widths[size_t(c)] = std::max(widths[size_t(c)], grid.cell(r, c).size());
+  }
+  for (int c = 0; c < kColumnCount; ++c) printPadded(out, kHeaders[size_t(c)], widths[size_t(c)], c + 1 == kColumnCount);
+  out << '\n';
+  for (int r = 0; r < grid.rowCount(); ++r) {
+    for (int c = 0; c < kColumnCount; ++c) printPadded(out, grid.cell(r, c), widths[size_t(c)], c + 1 == kColumnCount);
+    out << '\n';
+  }
+  out << '\n';
+  for (int part = 0; part < kStatusPartCount; ++part) out << platform::gbkToUtf8(grid.status(part)) << '\n';
+}
+
+void printGridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui,
+                   std::ostream& out) {
+  auto utf8 = [](const std::string& gbk) { return platform::gbkToUtf8(gbk); };
+  nlohmann::ordered_json doc;
+  doc["type"] = utf8(typeName);
+  doc["status"] = nlohmann::ordered_json::array();
+  for (int part = 0; part < kStatusPartCount; ++part) doc["status"].push_back(utf8(grid.status(part)));
+  doc["rows"] = nlohmann::ordered_json::array();
+  for (int r = 0; r < grid.rowCount(); ++r) {
+    nlohmann::ordered_json row = nlohmann::ordered_json::array();
+    for (int c = 0; c < kColumnCount; ++c) row.push_back(utf8(grid.cell(r, c)));
+    doc["rows"].push_back(std::move(row));
+  }
+  doc["messages"] = nlohmann::ordered_json::array();
+  for (const RecordedMessage& m : ui.messages())
+    doc["messages"].push_back({{"caption", utf8(m.caption)}, {"icon", iconName(m.icon)}, {"text", utf8(m.text)}});
+  out << doc.dump() << '\n';
+}
+
+}  // namespace tl::cli

@@ -1,0 +1,74 @@
+#include "core/client_grid.h"
+
+#include <algorithm>
+
+namespace tl {
+namespace {
+const std::string kEmpty;
+}
+
+void ClientGrid::clear() {
+  rows_.clear();
+  selected_.clear();
+  notifyRows();
+}
+
+int ClientGrid::appendRow(std::string numberText) {
+  rows_.emplace_back();
+  rows_.back()[kColNumber] = std::move(numberText);
+  selected_.push_back(false);
+  notifyRows();
+  return int(rows_.size()) - 1;
+}
+
+void ClientGrid::setCell(int row, int column, std::string text) {
+  if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount) return;
+  rows_[size_t(row)][size_t(column)] = std::move(text);
+  notifyRows();
+}
+
+const std::string& ClientGrid::cell(int row, int column) const {
+  if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount) return kEmpty;
+  return rows_[size_t(row)][size_t(column)];
+}
+
+void ClientGrid::reorderRows(const std::vector<int>& order) {
+  if (order.size() != rows_.size()) return;
+  std::vector<ClientRow> reordered;
+  reordered.reserve(rows_.size());
+  for (int from : order) reordered.push_back(std::move(rows_[size_t(from)]));
+  rows_ = std::move(reordered);
+  notifyRows();
+}
+
+void ClientGrid::setSelected(int row, bool selected) {
+  if (row >= 0 && row < rowCount()) selected_[size_t(row)] = selected;
+}
+
+void ClientGrid::clearSelection() { std::fill(selected_.begin(), selected_.end(), false); }
+
+bool ClientGrid::isSelected(int row) const {
+  return row >= 0 && row < rowCount() && selected_[size_t(row)];
+}
+
+std::vector<int> ClientGrid::selectedRows() const {
+  std::vector<int> rows;
+  for (size_t i = 0; i < selected_.size(); ++i)
+    if (selected_[i]) rows.push_back(int(i));
+  return rows;
+}
+
+void ClientGrid::setStatus(int part, std::string text) {
+  if (part < 0 || part >= kStatusPartCount) return;
+  status_[size_t(part)] = std::move(text);
+  if (observer_) observer_->statusChanged(part);
+}
+
+const std::string& ClientGrid::status(int part) const {
+  if (part < 0 || part >= kStatusPartCount) return kEmpty;
+  return status_[size_t(part)];
+}
+
+std::string countFieldText(long long n) { return "客户机总数: " + std::to_string(n); }
+
+}  // namespace tl

@@ -1,0 +1,83 @@
+#pragma once
+// The client grid: the one store of the current client list, eight text
+// columns per row, plus the three status fields shown below it. The window
+// draws this model; readers fill it; editing, export and import read it.
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tl {
+
+enum Column : int {
+  kColNumber = 0,  // 序号: running number, 1-based decimal text
+  kColName = 1,
+  kColIp = 2,
+  kColMac = 3,
+  kColMask = 4,
+  kColGateway = 5,
+  kColDns1 = 6,
+  kColDns2 = 7,
+};
+inline constexpr int kColumnCount = 8;
+
+enum StatusPart : int {
+  kCountField = 0,  // "客户机总数: " and a count
+  kPathField = 1,   // the list file's path
+  kTypeField = 2,   // "列表类型: " and a type, or the import's progress
+};
+inline constexpr int kStatusPartCount = 3;
+
+using ClientRow = std::array<std::string, kColumnCount>;
+
+// Told about every change so that a view can redraw; it must not change the grid.
+class GridObserver {
+ public:
+  virtual ~GridObserver() = default;
+  virtual void rowsChanged() {}
+  virtual void statusChanged(int part) {}
+};
+
+class ClientGrid {
+ public:
+  void clear();
+  // Appends a row whose column 0 is `numberText` and whose other cells are
+  // empty; returns its index.
+  int appendRow(std::string numberText);
+  // Out-of-range indices are ignored (set) or read as the empty text (get).
+  void setCell(int row, int column, std::string text);
+  const std::string& cell(int row, int column) const;
+  const ClientRow& row(int index) const { return rows_[size_t(index)]; }
+  int rowCount() const { return int(rows_.size()); }
+  static constexpr int columnCount() { return kColumnCount; }
+
+  // Puts the rows in a new order: new row p is old row order[p]. `order`
+  // must be a permutation of 0..rowCount()-1. The selection stays at its row
+  // positions, whatever rows now stand there.
+  void reorderRows(const std::vector<int>& order);
+
+  // Selection by row position, kept by the view.
+  void setSelected(int row, bool selected);
+  void clearSelection();
+  bool isSelected(int row) const;
+  std::vector<int> selectedRows() const;  // ascending
+
+  void setStatus(int part, std::string text);
+  const std::string& status(int part) const;
+
+  void setObserver(GridObserver* observer) { observer_ = observer; }
+
+ private:
+  void notifyRows() {
+    if (observer_) observer_->rowsChanged();
+  }
+
+  std::vector<ClientRow> rows_;
+  std::vector<bool> selected_;
+  std::array<std::string, kStatusPartCount> status_;
+  GridObserver* observer_ = nullptr;
+};
+
+// "客户机总数: " followed by n.
+std::string countFieldText(long long n);
+
+}  // namespace tl

@@ -1,0 +1,63 @@
+#pragma once
+// The application object: owns the client grid and the long-lived objects
+// (the detection connection, the shared SQLite connection, ...) and runs each
+// operator action to its end. Both front ends drive one of these.
+#include <string>
+
+#include "core/client_grid.h"
+#include "core/detection_database.h"
+#include "core/operator_ui.h"
+#include "data/sqlite/sqlite_connection.h"
+#include "platform/ini_files.h"
+#include "platform/local_network.h"
+#include "readers/local_network_defaults.h"
+#include "readers/reader_context.h"
+
+namespace tl {
+
+// The platform services the core reaches through interfaces.
+struct PlatformServices {
+  OperatorUi& ui;
+  platform::IniFiles& ini;
+  platform::LocalNetwork& network;
+};
+
+class ListConverter {
+ public:
+  explicit ListConverter(PlatformServices services);
+  ListConverter(const ListConverter&) = delete;
+  ListConverter& operator=(const ListConverter&) = delete;
+
+  ClientGrid& grid() { return grid_; }
+  const ClientGrid& grid() const { return grid_; }
+  NetworkOverrides& networkOverrides() { return overrides_; }
+  OperatorUi& ui() { return services_.ui; }
+
+  // True while an operation runs; a second operation started meanwhile (the
+  // window processes messages during long reads) is ignored.
+  bool busy() const { return busy_; }
+
+  // Open button: the file dialog, then the chosen file.
+  void openWithDialog();
+  // A file dropped onto the window (several are joined by CR LF). Returns
+  // the list type name ("" when none).
+  std::string openDropped(const std::string& pathText);
+  // The common entry: detection, then the type's reader. Returns the list
+  // type name ("" when none).
+  std::string openListFile(const std::string& path);
+
+  ReaderContext readerContext();
+
+ private:
+  class BusyScope;
+
+  PlatformServices services_;
+  ClientGrid grid_;
+  DetectionDatabase detection_;
+  SqliteConnection connection_;
+  NetworkOverrides overrides_;
+  LocalNetworkDefaults network_;
+  bool busy_ = false;
+};
+
+}  // namespace tl

@@ -1,0 +1,48 @@
+#include "data/sqlite/sqlite_connection.h"
+
+#include <sqlite3.h>
+
+#include "platform/text_codec.h"
+
+namespace tl {
+
+bool SqliteConnection::open(const std::string& path, const std::string& /*password*/) {
+  close();
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(platform::gbkToUtf8(path).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  if (rc != SQLITE_OK) {
+    sqlite3_close(db);
+    return false;
+  }
+  handle_ = db;
+  // A file that is no database (or an encrypted one) opens; reading the
+  // schema is what fails.
+  if (!execute("select name as title from sqlite_master where type='table'")) {
+    close();
+    return false;
+  }
+  return true;
+}
+
+void SqliteConnection::close() {
+  // close_v2: a record set still holding a statement cannot keep the file open.
+  if (handle_) sqlite3_close_v2(handle_);
+  handle_ = nullptr;
+}
+
+std::string SqliteConnection::lastError() const {
+  const char* message = sqlite3_errmsg(handle_);  // handles a null connection too
+  std::string_view text = message ? message : "";
+  if (text == "not an error") return {};
+  return platform::utf8ToGbk(text);
+}
+
+bool SqliteConnection::execute(const std::string& sql) { return executeRaw(platform::gbkToUtf8(sql)); }
+
+bool SqliteConnection::executeRaw(std::string_view sql) {
+  if (!handle_) return false;
+  std::string text(sql);
+  return sqlite3_exec(handle_, text.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+}  // namespace tl

@@ -1,0 +1,41 @@
+#pragma once
+// The shared database connection of the readers and the import. Callers work
+// in GBK; SQL and file names go to SQLite as UTF-8, error texts come back as
+// GBK. Failures are reported by the boolean results, never thrown.
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+namespace tl {
+
+class SqliteConnection {
+ public:
+  SqliteConnection() = default;
+  ~SqliteConnection() { close(); }
+  SqliteConnection(const SqliteConnection&) = delete;
+  SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+  // Opens an existing database file for reading and writing (never creates
+  // one) and checks that it reads as a database. The password is accepted for
+  // the callers' sake; it is always empty and no key is applied.
+  bool open(const std::string& path, const std::string& password = {});
+  void close();
+  bool isOpen() const { return handle_ != nullptr; }
+
+  // SQLite's error text for the last call, as GBK; "not an error" reads as
+  // the empty text.
+  std::string lastError() const;
+
+  // Runs one or more statements (GBK, converted to UTF-8), discarding rows.
+  bool execute(const std::string& sql);
+  // The same with bytes passed to SQLite unchanged.
+  bool executeRaw(std::string_view sql);
+
+  sqlite3* handle() const { return handle_; }
+
+ private:
+  sqlite3* handle_ = nullptr;
+};
+
+}  // namespace tl

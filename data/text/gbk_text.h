@@ -1,0 +1,54 @@
+#pragma once
+// GBK byte-string helpers shared by every part of the tool.
+//
+// A byte of 0x80 or more starts a double-byte character that is always stepped
+// over as one unit, so a search never matches from a trail byte (GBK trail
+// bytes reuse the ASCII range 0x40..0x7E). Case folding touches only the ASCII
+// letters a to z.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tl::text {
+
+inline constexpr size_t npos = std::string_view::npos;
+
+// Length in bytes of the character that starts at `pos`: 2 for a lead byte
+// that has a byte after it, else 1.
+inline size_t charLength(std::string_view s, size_t pos) {
+  return (static_cast<unsigned char>(s[pos]) >= 0x80 && pos + 1 < s.size()) ? 2 : 1;
+}
+
+inline char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+inline char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+// ASCII letters changed, double-byte characters left whole.
+std::string toUpperAscii(std::string_view s);
+std::string toLowerAscii(std::string_view s);
+
+enum class Case { Sensitive, Insensitive };
+
+// Position of the first occurrence of `needle` at or after `from` that starts
+// on a character boundary, or npos. An empty needle is found at `from`.
+size_t find(std::string_view haystack, std::string_view needle, Case mode, size_t from = 0);
+inline bool contains(std::string_view haystack, std::string_view needle, Case mode) {
+  return find(haystack, needle, mode) != npos;
+}
+
+// Every non-overlapping occurrence, scanning left to right by characters; the
+// inserted text is not scanned again. An empty `from` returns `text` unchanged.
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to,
+                       Case mode = Case::Sensitive);
+
+// Pieces between separators, empty ones kept; an empty last piece is dropped
+// (so "" and "a," give one piece fewer than separators + 1).
+std::vector<std::string> split(std::string_view text, char separator);
+
+// Removes every byte equal to `c` (ASCII `c` only ever matches single-byte
+// characters in GBK when it is below 0x40).
+std::string removeAll(std::string_view text, char c);
+
+// The bytes up to, not including, the first NUL.
+std::string_view untilNul(std::string_view bytes);
+
+}  // namespace tl::text

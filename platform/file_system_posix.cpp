@@ -1,0 +1,100 @@
+#include "platform/file_system.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "platform/text_codec.h"
+
+namespace tl::platform {
+namespace {
+
+std::string native(const std::string& gbkPath) { return gbkToUtf8(gbkPath); }
+
+struct FileCloser {
+  void operator()(FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<FILE, FileCloser>;
+
+File openForRead(const std::string& path) {
+  struct stat st {};
+  std::string p = native(path);
+  if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+  return File(std::fopen(p.c_str(), "rb"));
+}
+
+}  // namespace
+
+bool readFileBytes(const std::string& path, std::string& out) {
+  out.clear();
+  File f = openForRead(path);
+  if (!f) return false;
+  char buffer[1 << 16];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) out.append(buffer, n);
+  if (std::ferror(f.get())) {
+    out.clear();
+    return false;
+  }
+  return true;
+}
+
+bool readFileUntilNul(const std::string& path, std::string& out) {
+  out.clear();
+  File f = openForRead(path);
+  if (!f) return false;
+  char buffer[1 << 16];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
+    const void* zero = std::memchr(buffer, 0, n);
+    if (zero) {
+      out.append(buffer, size_t(static_cast<const char*>(zero) - buffer));
+      return true;
+    }
+    out.append(buffer, n);
+  }
+  return !std::ferror(f.get());
+}
+
+bool writeFileBytes(const std::string& path, std::string_view bytes) {
+  File f(std::fopen(native(path).c_str(), "wb"));
+  if (!f) return false;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
+  return std::fclose(f.release()) == 0 && ok;
+}
+
+bool fileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(native(path).c_str(), &st) == 0;
+}
+
+bool isDirectory(const std::string& path) {
+  struct stat st {};
+  return ::stat(native(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool deleteFile(const std::string& path) { return ::unlink(native(path).c_str()) == 0; }
+
+bool moveFile(const std::string& from, const std::string& to) {
+  return std::rename(native(from).c_str(), native(to).c_str()) == 0;
+}
+
+std::string programPath() {
+  char buffer[4096];
+  ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return {};
+  return utf8ToGbk(std::string_view(buffer, size_t(n)));
+}
+
+std::string programDirectory() {
+  std::string path = programPath();
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+char pathSeparator() { return '/'; }
+
+}  // namespace tl::platform

@@ -1,0 +1,41 @@
+#include "platform/ini_files.h"
+
+#include <windows.h>
+
+#include "data/text/gbk_text.h"
+
+namespace tl::platform {
+namespace {
+
+// The ANSI profile functions read the file in the system's code page, which
+// on the operators' machines is GBK (936).
+class WindowsIniFiles : public IniFiles {
+ public:
+  std::vector<std::string> sectionNames(const std::string& path) override {
+    std::string buffer(kSectionNamesBufferSize, '\0');
+    DWORD n = GetPrivateProfileSectionNamesA(buffer.data(), DWORD(buffer.size()), path.c_str());
+    std::vector<std::string> names;
+    for (size_t i = 0; i < n && buffer[i] != '\0';) {
+      size_t end = buffer.find('\0', i);
+      if (end == std::string::npos || end > n) end = n;
+      names.push_back(buffer.substr(i, end - i));
+      i = end + 1;
+    }
+    return names;
+  }
+
+  std::string value(const std::string& path, const std::string& section, const std::string& key,
+                    const std::string& fallback) override {
+    std::string buffer(kValueBufferSize, '\0');
+    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
+                                       DWORD(buffer.size()), path.c_str());
+    buffer.resize(n);
+    return buffer;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<IniFiles> makeSystemIniFiles() { return std::make_unique<WindowsIniFiles>(); }
+
+}  // namespace tl::platform

