@@ -1,7 +1,7 @@
 #include <string_view>
 
 #include "readers/reader_context.h"
-#include "readers/readers.h"
+// One header per reader file.
 
 namespace tl {
 

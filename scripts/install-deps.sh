@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need from Debian's packages. Quiet
+# and quick when everything is there already.
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ pkg-config
+  libsqlite3-dev sqlite3 libgtest-dev libgmock-dev googletest libbenchmark-dev
+  nlohmann-json3-dev libcli11-dev libpugixml-dev
+  g++-mingw-w64-x86-64-posix wine64 xvfb fonts-wqy-microhei imagemagick
+  clang-14 libclang-rt-14-dev npm python3 locales
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
