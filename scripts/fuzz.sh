@@ -19,6 +19,16 @@ for t in "${targets[@]}"; do
   seeds=()
   [ -d "fuzz/seeds/$t" ] && seeds=("fuzz/seeds/$t")
   echo "== $t for ${seconds}s"
+  log=$(mktemp)
+  status=0
   build-fuzz/fuzz/$t -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=1 \
-    "$corpus" "${seeds[@]}" 2>&1 | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==[0-9]+==ERROR|SUMMARY)' || true
+    -artifact_prefix="build-fuzz/$t-" "$corpus" "${seeds[@]}" >"$log" 2>&1 || status=$?
+  grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==[0-9]+==ERROR|SUMMARY)' "$log" || true
+  if [ $status -ne 0 ]; then
+    tail -40 "$log"
+    echo "$t failed (exit $status); the crashing input is in build-fuzz/" >&2
+    failed=1
+  fi
+  rm -f "$log"
 done
+exit ${failed:-0}
