@@ -9,9 +9,35 @@ namespace {
 
 // One iconv pass. `onInvalid` is appended for each input byte that cannot be
 // converted; with an empty `onInvalid` such input fails the whole call.
+// One converter per direction and thread, opened once: iconv_open costs far
+// more than a short conversion, and readers convert every cell.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t get() const { return cd_; }
+
+ private:
+  iconv_t cd_;
+};
+
+iconv_t converter(bool toGbk) {
+  thread_local Converter fromUtf8("CP936", "UTF-8");
+  thread_local Converter toUtf8("UTF-8", "CP936");
+  Converter& c = toGbk ? fromUtf8 : toUtf8;
+  if (!c.ok()) return reinterpret_cast<iconv_t>(-1);
+  iconv(c.get(), nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+  return c.get();
+}
+
 bool convert(const char* to, const char* from, std::string_view in, std::string& out,
              std::string_view onInvalid) {
-  iconv_t cd = iconv_open(to, from);
+  iconv_t cd = converter(std::string_view(to) == "CP936");
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   out.clear();
   out.reserve(in.size() * 2 + 4);
@@ -51,7 +77,6 @@ bool convert(const char* to, const char* from, std::string_view in, std::string&
     iconv(cd, nullptr, nullptr, &dst, &dstLeft);
     out.append(buffer, size_t(dst - buffer));
   }
-  iconv_close(cd);
   return ok;
 }
 
