@@ -2,6 +2,10 @@
 
 #include "readers/reader_context.h"
 // One header per reader file.
+#include "readers/fanggezi_xml_reader.h"
+#include "readers/kuaiba_xml_reader.h"
+#include "readers/shengjiu_pxd_reader.h"
+#include "readers/wangwei_dashi_xml_reader.h"
 
 namespace tl {
 
@@ -19,16 +23,16 @@ ListReader readerForListType(const std::string& name) {
       {"云更新", nullptr},
       {"方格子", nullptr},
       {"网维大师9系", nullptr},
-      {"网维大师", nullptr},
-      {"方格子XML", nullptr},
+      {"网维大师", readWangweiDashiXml},
+      {"方格子XML", readFanggeziXml},
       {"方格子TXT", nullptr},
       {"云更新ONC", nullptr},
       {"信佑TXT", nullptr},
       {"信佑TXT列表", nullptr},
       {"顺无盘CLT列表", nullptr},
       {"信佑JSON列表", nullptr},
-      {"快吧", nullptr},
-      {"PXD", nullptr},
+      {"快吧", readKuaibaXml},
+      {"PXD", readShengjiuPxd},
       {"网众", nullptr},
       {"易乐游Client.list", nullptr},
       {"MZD", nullptr},
