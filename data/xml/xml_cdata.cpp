@@ -7,8 +7,8 @@ namespace tl::xml {
 ProtectedDocument protectCdata(std::string_view document, const std::function<char()>& randomLetter) {
   ProtectedDocument result;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    result.marker = "@";
-    for (int i = 0; i < 5; ++i) result.marker += randomLetter();
+    result.marker.assign(6, '@');
+    for (size_t i = 1; i < result.marker.size(); ++i) result.marker[i] = randomLetter();
     if (document.find(result.marker) == std::string_view::npos) break;
   }
 

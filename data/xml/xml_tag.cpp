@@ -50,8 +50,12 @@ void readTag(std::string_view tag, XmlNode& node) {
   // One white-space byte at a time, before then after: a mixed run such as
   // " \t=" keeps its space.
   std::string text(tag);
-  for (char white : {' ', '\t', '\r', '\n'}) text = dropBeforeEquals(text, white);
-  for (char white : {' ', '\t', '\r', '\n'}) text = dropAfterEquals(text, white);
+  if (text.find('=') != std::string::npos) {
+    for (char white : {' ', '\t', '\r', '\n'})
+      if (text.find(white) != std::string::npos) text = dropBeforeEquals(text, white);
+    for (char white : {' ', '\t', '\r', '\n'})
+      if (text.find(white) != std::string::npos) text = dropAfterEquals(text, white);
+  }
 
   bool inQuotes = false;
   bool first = true;
