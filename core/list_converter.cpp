@@ -22,7 +22,7 @@ ListConverter::ListConverter(PlatformServices services)
     : services_(services), network_(services.network, overrides_) {}
 
 ReaderContext ListConverter::readerContext() {
-  return ReaderContext{grid_, services_.ui, connection_, services_.ini, network_};
+  return ReaderContext{grid_, services_.ui, connection_, services_.ini, network_, xml_};
 }
 
 void ListConverter::openWithDialog() {

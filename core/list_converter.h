@@ -8,6 +8,7 @@
 #include "core/detection_database.h"
 #include "core/operator_ui.h"
 #include "data/sqlite/sqlite_connection.h"
+#include "data/xml/xml_document.h"
 #include "platform/ini_files.h"
 #include "platform/local_network.h"
 #include "readers/local_network_defaults.h"
@@ -57,6 +58,7 @@ class ListConverter {
   SqliteConnection connection_;
   NetworkOverrides overrides_;
   LocalNetworkDefaults network_;
+  XmlDocument xml_;
   bool busy_ = false;
 };
 

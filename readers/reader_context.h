@@ -6,6 +6,7 @@
 #include "core/client_grid.h"
 #include "core/operator_ui.h"
 #include "data/sqlite/sqlite_connection.h"
+#include "data/xml/xml_document.h"
 #include "platform/ini_files.h"
 #include "readers/local_network_defaults.h"
 
@@ -17,6 +18,7 @@ struct ReaderContext {
   SqliteConnection& connection;  // shared; closed between uses
   platform::IniFiles& ini;
   LocalNetworkDefaults& network;
+  XmlDocument& xml;  // shared; each load replaces the last document
 };
 
 using ListReader = void (*)(ReaderContext& context, const std::string& path);

@@ -3,7 +3,11 @@
 #include "readers/reader_context.h"
 // One header per reader file.
 #include "readers/fanggezi_db_reader.h"
+#include "readers/fanggezi_xml_reader.h"
+#include "readers/kuaiba_xml_reader.h"
+#include "readers/shengjiu_pxd_reader.h"
 #include "readers/wangwei_dashi9_db_reader.h"
+#include "readers/wangwei_dashi_xml_reader.h"
 #include "readers/yileyou_db_reader.h"
 #include "readers/yiyou_disk_db_reader.h"
 #include "readers/yiyou_diskless_db_reader.h"
@@ -25,16 +29,16 @@ ListReader readerForListType(const std::string& name) {
       {"云更新", readYungengxinDb},
       {"方格子", readFanggeziDb},
       {"网维大师9系", readWangweiDashi9Db},
-      {"网维大师", nullptr},
-      {"方格子XML", nullptr},
+      {"网维大师", readWangweiDashiXml},
+      {"方格子XML", readFanggeziXml},
       {"方格子TXT", nullptr},
       {"云更新ONC", nullptr},
       {"信佑TXT", nullptr},
       {"信佑TXT列表", nullptr},
       {"顺无盘CLT列表", nullptr},
       {"信佑JSON列表", nullptr},
-      {"快吧", nullptr},
-      {"PXD", nullptr},
+      {"快吧", readKuaibaXml},
+      {"PXD", readShengjiuPxd},
       {"网众", nullptr},
       {"易乐游Client.list", nullptr},
       {"MZD", nullptr},
