@@ -2,6 +2,7 @@
 
 #include "readers/reader_context.h"
 // One header per reader file.
+#include "readers/tinglan_db_reader.h"
 
 namespace tl {
 
@@ -12,7 +13,7 @@ ListReader readerForListType(const std::string& name) {
   };
   // One slot per list type, in the order of the list type table.
   static const Slot slots[] = {
-      {"汀澜无盘", nullptr},
+      {"汀澜无盘", readTinglanDb},
       {"易乐游无盘", nullptr},
       {"易游有盘", nullptr},
       {"易游无盘", nullptr},

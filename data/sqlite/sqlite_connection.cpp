@@ -45,4 +45,8 @@ bool SqliteConnection::executeRaw(std::string_view sql) {
   return sqlite3_exec(handle_, text.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
+void SqliteConnection::setBusyTimeout(int milliseconds) {
+  if (handle_) sqlite3_busy_timeout(handle_, milliseconds);
+}
+
 }  // namespace tl

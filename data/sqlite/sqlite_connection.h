@@ -32,6 +32,11 @@ class SqliteConnection {
   // The same with bytes passed to SQLite unchanged.
   bool executeRaw(std::string_view sql);
 
+  // How long a statement waits for another connection's lock before it
+  // fails with "database is locked" (0: fails at once, the default). Lasts
+  // until close().
+  void setBusyTimeout(int milliseconds);
+
   sqlite3* handle() const { return handle_; }
 
  private:
