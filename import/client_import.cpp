@@ -53,6 +53,20 @@ bool replaceClientRows(ImportContext& context) {
   return transaction.commit();
 }
 
+// The wait holds for the import's own use of the shared connection only.
+class BusyTimeoutScope {
+ public:
+  BusyTimeoutScope(SqliteConnection& connection, int milliseconds) : connection_(connection) {
+    connection_.setBusyTimeout(milliseconds);
+  }
+  ~BusyTimeoutScope() { connection_.setBusyTimeout(0); }
+  BusyTimeoutScope(const BusyTimeoutScope&) = delete;
+  BusyTimeoutScope& operator=(const BusyTimeoutScope&) = delete;
+
+ private:
+  SqliteConnection& connection_;
+};
+
 }  // namespace
 
 std::string ipNumberCell(const std::string& dotted, bool emptyIsZero) {
@@ -62,12 +76,12 @@ std::string ipNumberCell(const std::string& dotted, bool emptyIsZero) {
 
 ImportResult importClientList(ImportContext& context, const ImportOptions& options) {
   if (context.grid.rowCount() == 0) return {ImportOutcome::NothingToImport, std::nullopt};
+  BusyTimeoutScope wait(context.connection, kBusyTimeoutMs);
   TargetOpen opened = options.databasePath ? openTargetDatabase(context, *options.databasePath)
                                            : locateAndOpenTargetDatabase(context);
   if (opened == TargetOpen::NotChosen) return {ImportOutcome::NoDatabaseChosen, std::nullopt};
   if (opened == TargetOpen::OpenFailed) return {ImportOutcome::DatabaseOpenFailed, std::nullopt};
 
-  context.connection.setBusyTimeout(kBusyTimeoutMs);
   const bool written = replaceClientRows(context);
   context.connection.close();
   if (!written) {
