@@ -6,6 +6,7 @@
 set -euo pipefail
 tlconv=${1:-build/tlconv}
 rows=${2:-10000}
+[ -x "$tlconv" ] || { echo "no $tlconv: build it first" >&2; exit 1; }
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 
