@@ -19,7 +19,9 @@ Session::Session(std::ostream& err)
     : ui(err),
       ini(platform::makeSystemIniFiles()),
       network(platform::makeSystemLocalNetwork()),
-      converter(PlatformServices{ui, *ini, *network}) {}
+      processes(platform::makeSystemProcesses()),
+      services(platform::makeSystemServiceControl()),
+      converter(PlatformServices{ui, *ini, *network, *processes, *services}) {}
 
 void addNetworkOptions(CLI::App* command, Options& options) {
   command->add_option("--local-mask", options.localMask, "Subnet mask used in place of the machine's");

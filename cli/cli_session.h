@@ -10,6 +10,8 @@
 #include "core/list_converter.h"
 #include "platform/ini_files.h"
 #include "platform/local_network.h"
+#include "platform/processes.h"
+#include "platform/service_control.h"
 
 namespace CLI {
 class App;
@@ -28,6 +30,10 @@ struct Options {
   bool json = false;
   std::optional<std::string> localMask, localGateway, localDns;  // UTF-8
   std::vector<EditStep> edits;
+  // import
+  std::optional<std::string> database;  // --db, UTF-8
+  bool answerYes = false;               // --yes
+  bool noRestart = false;               // --no-restart
 };
 
 struct Session {
@@ -36,6 +42,8 @@ struct Session {
   CliOperatorUi ui;
   std::unique_ptr<platform::IniFiles> ini;
   std::unique_ptr<platform::LocalNetwork> network;
+  std::unique_ptr<platform::Processes> processes;
+  std::unique_ptr<platform::ServiceControl> services;
   ListConverter converter;
 };
 

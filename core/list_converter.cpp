@@ -56,4 +56,13 @@ std::string ListConverter::openListFile(const std::string& path) {
   return name;
 }
 
+void ListConverter::importGrid() { importGridWith(ImportOptions{}); }
+
+ImportResult ListConverter::importGridWith(const ImportOptions& options) {
+  BusyScope scope(*this);
+  if (!scope.entered()) return {ImportOutcome::Busy, std::nullopt};
+  ImportContext context{grid_, services_.ui, connection_, services_.processes, services_.services};
+  return importClientList(context, options);
+}
+
 }  // namespace tl

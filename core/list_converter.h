@@ -9,8 +9,11 @@
 #include "core/operator_ui.h"
 #include "data/sqlite/sqlite_connection.h"
 #include "data/xml/xml_document.h"
+#include "import/client_import.h"
 #include "platform/ini_files.h"
 #include "platform/local_network.h"
+#include "platform/processes.h"
+#include "platform/service_control.h"
 #include "readers/local_network_defaults.h"
 #include "readers/reader_context.h"
 
@@ -21,6 +24,8 @@ struct PlatformServices {
   OperatorUi& ui;
   platform::IniFiles& ini;
   platform::LocalNetwork& network;
+  platform::Processes& processes;
+  platform::ServiceControl& services;
 };
 
 class ListConverter {
@@ -46,6 +51,12 @@ class ListConverter {
   // The common entry: detection, then the type's reader. Returns the list
   // type name ("" when none).
   std::string openListFile(const std::string& path);
+
+  // Import button: the grid replaces the client list of the 汀澜 database
+  // (located, offered, or chosen in a dialog), then the server restarts.
+  void importGrid();
+  // The same with the front end's choices (tlconv: --db, --no-restart).
+  ImportResult importGridWith(const ImportOptions& options);
 
   ReaderContext readerContext();
 

@@ -6,6 +6,7 @@
 #include "readers/fanggezi_xml_reader.h"
 #include "readers/kuaiba_xml_reader.h"
 #include "readers/shengjiu_pxd_reader.h"
+#include "readers/tinglan_db_reader.h"
 #include "readers/wangwei_dashi9_db_reader.h"
 #include "readers/wangwei_dashi_xml_reader.h"
 #include "readers/yileyou_db_reader.h"
@@ -22,7 +23,7 @@ ListReader readerForListType(const std::string& name) {
   };
   // One slot per list type, in the order of the list type table.
   static const Slot slots[] = {
-      {"汀澜无盘", nullptr},
+      {"汀澜无盘", readTinglanDb},
       {"易乐游无盘", readYileyouDb},
       {"易游有盘", readYiyouDiskDb},
       {"易游无盘", readYiyouDisklessDb},

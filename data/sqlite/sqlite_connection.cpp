@@ -15,6 +15,7 @@ bool SqliteConnection::open(const std::string& path, const std::string& /*passwo
     return false;
   }
   handle_ = db;
+  if (busyTimeoutMs_ > 0) sqlite3_busy_timeout(handle_, busyTimeoutMs_);
   // A file that is no database (or an encrypted one) opens; reading the
   // schema is what fails.
   if (!execute("select name as title from sqlite_master where type='table'")) {
@@ -43,6 +44,11 @@ bool SqliteConnection::executeRaw(std::string_view sql) {
   if (!handle_) return false;
   std::string text(sql);
   return sqlite3_exec(handle_, text.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void SqliteConnection::setBusyTimeout(int milliseconds) {
+  busyTimeoutMs_ = milliseconds;
+  if (handle_) sqlite3_busy_timeout(handle_, milliseconds);
 }
 
 }  // namespace tl

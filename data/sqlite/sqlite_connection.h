@@ -32,10 +32,16 @@ class SqliteConnection {
   // The same with bytes passed to SQLite unchanged.
   bool executeRaw(std::string_view sql);
 
+  // How long a statement (and the check in open) waits for another
+  // connection's lock before it fails with "database is locked"; 0, the
+  // default, fails at once. Holds for this and later opens until changed.
+  void setBusyTimeout(int milliseconds);
+
   sqlite3* handle() const { return handle_; }
 
  private:
   sqlite3* handle_ = nullptr;
+  int busyTimeoutMs_ = 0;
 };
 
 }  // namespace tl

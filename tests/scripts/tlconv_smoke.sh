@@ -8,7 +8,13 @@ sqlite3 "$dir/data.db" "create table cs_client_info(client_name text, client_ip 
   client_mask text, client_gate_way text, client_dns1 text, client_dns2 text, client_group_name text);
   insert into cs_client_info values('PC01','3232235777','001a2b3c4d5e','4294967040','3232235521','','','g');"
 [ "$("$tlconv" detect "$dir/data.db")" = "汀澜无盘" ]
-"$tlconv" show --json "$dir/data.db" | grep -q type:汀澜无盘 || true  # the reader comes later
+"$tlconv" show --json "$dir/data.db" | grep -q '"type":"汀澜无盘"'
+# Imported into a copy and read back: the same list, the group written.
+cp "$dir/data.db" "$dir/target.db"
+"$tlconv" import --db "$dir/target.db" --no-restart "$dir/data.db" >/dev/null 2>"$dir/err"
+grep -q -- --no-restart "$dir/err"
+[ "$(sqlite3 "$dir/target.db" "select client_name, client_mac, client_ip, hex(client_group_name) from cs_client_info")" = \
+  "PC01|001A2B3C4D5E|3232235777|C4ACC8CFB7D6D7E9" ]
 set +e
 "$tlconv" show "$dir/missing.db" >/dev/null 2>"$dir/err"; rc=$?
 set -e

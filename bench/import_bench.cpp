@@ -1,0 +1,90 @@
+// The import of 10,000 grid rows into a 汀澜 database: one DELETE and the
+// INSERTs in one transaction. The database file is rebuilt outside the timing.
+#include <benchmark/benchmark.h>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "core/client_grid.h"
+#include "import/client_import.h"
+
+namespace {
+
+class SilentUi : public tl::OperatorUi {
+ public:
+  tl::MessageAnswer showMessage(const std::string&, const std::string&, tl::MessageIcon,
+                                tl::MessageButtons) override {
+    return tl::MessageAnswer::Ok;
+  }
+  std::string askText(const std::string&, const std::string&, const std::string&) override { return {}; }
+  std::optional<std::string> chooseFileToOpen(const tl::OpenFileRequest&) override { return std::nullopt; }
+  std::string desktopFolder() override { return {}; }
+  void processPendingMessages() override {}
+};
+
+class NoProcesses : public tl::platform::Processes {
+ public:
+  uint32_t findProcess(const std::string&) override { return 0; }
+  std::string executablePath(uint32_t) override { return {}; }
+};
+
+class NoServices : public tl::platform::ServiceControl {
+ public:
+  tl::platform::ServiceRestart restart(const std::string&) override { return tl::platform::ServiceRestart::Skipped; }
+};
+
+void makeTarget(const std::string& path) {
+  std::remove(path.c_str());
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  sqlite3_exec(db,
+               "create table cs_client_info(id integer primary key, client_name text, client_mac text, client_ip text,"
+               " client_mask text, client_gate_way text, client_dns1 text, client_dns2 text, client_group_name text);"
+               "insert into cs_client_info(client_name) values('old');",
+               nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+}
+
+void fillGrid(tl::ClientGrid& grid, int rows) {
+  for (int i = 0; i < rows; ++i) {
+    int r = grid.appendRow(std::to_string(i + 1));
+    grid.setCell(r, tl::kColName, "网吧" + std::to_string(i));
+    grid.setCell(r, tl::kColIp, "10." + std::to_string(i / 65536 % 256) + "." + std::to_string(i / 256 % 256) + "." +
+                                    std::to_string(i % 256));
+    char mac[32];
+    std::snprintf(mac, sizeof mac, "00-1A-2B-%02X-%02X-%02X", (i >> 16) & 255, (i >> 8) & 255, i & 255);
+    grid.setCell(r, tl::kColMac, mac);
+    grid.setCell(r, tl::kColMask, "255.255.255.0");
+    grid.setCell(r, tl::kColGateway, "10.0.0.1");
+    grid.setCell(r, tl::kColDns1, "8.8.8.8");
+    grid.setCell(r, tl::kColDns2, "");
+  }
+}
+
+void BM_Import(benchmark::State& state) {
+  const std::string path = (std::filesystem::temp_directory_path() / "tl-import-bench.db").string();
+  tl::ClientGrid grid;
+  fillGrid(grid, int(state.range(0)));
+  SilentUi ui;
+  NoProcesses processes;
+  NoServices services;
+  tl::SqliteConnection connection;
+  tl::ImportContext context{grid, ui, connection, processes, services};
+  tl::ImportOptions options;
+  options.databasePath = path;
+  options.restartService = false;
+  for (auto _ : state) {
+    state.PauseTiming();
+    makeTarget(path);
+    state.ResumeTiming();
+    if (tl::importClientList(context, options).outcome != tl::ImportOutcome::Imported) state.SkipWithError("import failed");
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  std::remove(path.c_str());
+}
+BENCHMARK(BM_Import)->Arg(10'000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

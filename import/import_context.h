@@ -1,0 +1,19 @@
+#pragma once
+// What locating the 汀澜 database and the import work with.
+#include "core/client_grid.h"
+#include "core/operator_ui.h"
+#include "data/sqlite/sqlite_connection.h"
+#include "platform/processes.h"
+#include "platform/service_control.h"
+
+namespace tl {
+
+struct ImportContext {
+  ClientGrid& grid;
+  OperatorUi& ui;
+  SqliteConnection& connection;  // shared; closed between uses
+  platform::Processes& processes;
+  platform::ServiceControl& services;
+};
+
+}  // namespace tl

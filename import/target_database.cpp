@@ -1,0 +1,50 @@
+#include "import/target_database.h"
+
+#include "data/text/gbk_text.h"
+#include "platform/file_system.h"
+
+namespace tl {
+namespace {
+
+constexpr const char* kServerExecutable = "YCTLBarserver.exe";
+
+// Up to and including the last separator, stepping GBK characters: a trail
+// byte may be 0x5C, the Windows separator.
+std::string directoryPart(const std::string& path) {
+  const char separator = platform::pathSeparator();
+  size_t end = 0;
+  for (size_t i = 0; i < path.size(); i += text::charLength(path, i))
+    if (path[i] == separator) end = i + 1;
+  return path.substr(0, end);
+}
+
+}  // namespace
+
+std::string serverDirectory(platform::Processes& processes) {
+  // Process id 0 (not running) makes this the tool's own executable, so a
+  // tool placed in the installation directory finds the database anyway.
+  return directoryPart(processes.executablePath(processes.findProcess(kServerExecutable)));
+}
+
+TargetOpen openTargetDatabase(ImportContext& context, const std::string& path) {
+  if (!context.connection.open(path, "")) {
+    context.grid.setStatus(kTypeField, "数据库打开失败");
+    return TargetOpen::OpenFailed;
+  }
+  return TargetOpen::Opened;
+}
+
+TargetOpen locateAndOpenTargetDatabase(ImportContext& context) {
+  const char separator = platform::pathSeparator();
+  const std::string candidate = serverDirectory(context.processes) + "data" + separator + "data.db";
+  if (platform::fileExists(candidate) &&
+      context.ui.showMessage("已找到数据库 " + candidate + " 是否直接使用", "提示", MessageIcon::Question,
+                             MessageButtons::OkCancel) == MessageAnswer::Ok)
+    return openTargetDatabase(context, candidate);
+  OpenFileRequest request{"选择汀澜数据库文件", platform::programDirectory(), "汀澜数据库文件(*.db)|*.db"};
+  std::optional<std::string> chosen = context.ui.chooseFileToOpen(request);
+  if (!chosen) return TargetOpen::NotChosen;
+  return openTargetDatabase(context, *chosen);
+}
+
+}  // namespace tl

@@ -1,0 +1,12 @@
+#pragma once
+// The 汀澜 client database (data.db, table cs_client_info): IP number texts
+// back to dotted quads, bare MAC digits back to groups of two.
+#include <string>
+
+#include "readers/reader_context.h"
+
+namespace tl {
+
+void readTinglanDb(ReaderContext& context, const std::string& path);
+
+}  // namespace tl
