@@ -15,6 +15,7 @@ int runTlconv(const std::vector<std::string>& args, std::ostream& out, std::ostr
   CommandRunner run;
   registerDetect(app, options, run);
   registerShow(app, options, run);
+  registerExport(app, options, run);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
