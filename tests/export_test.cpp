@@ -38,6 +38,8 @@ struct TemplateCase {
   std::string expected;
 };
 
+void PrintTo(const TemplateCase& c, std::ostream* os) { *os << c.what; }
+
 class ExportTemplateTest : public testing::TestWithParam<TemplateCase> {};
 
 TEST_P(ExportTemplateTest, BuildsTheText) {

@@ -44,6 +44,8 @@ struct ClickCase {
   SortDirection expectedNext;
 };
 
+void PrintTo(const ClickCase& c, std::ostream* os) { *os << c.what; }
+
 class HeaderClickTest : public testing::TestWithParam<ClickCase> {};
 
 TEST_P(HeaderClickTest, SortsAlternatesAndRenumbers) {

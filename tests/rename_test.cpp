@@ -25,6 +25,8 @@ struct RenameCase {
   std::vector<Client> before, after;
 };
 
+void PrintTo(const RenameCase& c, std::ostream* os) { *os << c.what; }
+
 class RenameTest : public testing::TestWithParam<RenameCase> {};
 
 TEST_P(RenameTest, RewritesOnlyTheModesColumn) {
