@@ -13,5 +13,6 @@ using CommandRunner = std::function<int(std::ostream& out, std::ostream& err)>;
 void registerDetect(CLI::App& app, Options& options, CommandRunner& run);
 void registerShow(CLI::App& app, Options& options, CommandRunner& run);
 void registerImport(CLI::App& app, Options& options, CommandRunner& run);
+void registerExport(CLI::App& app, Options& options, CommandRunner& run);
 
 }  // namespace tl::cli

@@ -17,6 +17,7 @@ int runTlconv(const std::vector<std::string>& args, std::ostream& out, std::ostr
   registerDetect(app, options, run);
   registerShow(app, options, run);
   registerImport(app, options, run);
+  registerExport(app, options, run);
 
   std::vector<std::string> spaced = splitEmptyOptionValues(args);
   std::vector<std::string> reversed(spaced.rbegin(), spaced.rend());

@@ -65,4 +65,32 @@ ImportResult ListConverter::importGridWith(const ImportOptions& options) {
   return importClientList(context, options);
 }
 
+void ListConverter::headerClicked(int column) {
+  BusyScope scope(*this);
+  if (!scope.entered()) return;
+  tl::headerClicked(grid_, sortDirection_, column, [this] { services_.ui.processPendingMessages(); });
+}
+
+void ListConverter::sortByName(SortDirection direction) {
+  BusyScope scope(*this);
+  if (!scope.entered()) return;
+  tl::sortByName(grid_, direction, [this] { services_.ui.processPendingMessages(); });
+}
+
+void ListConverter::applyRename(RenameMode mode, const std::string& from, const std::string& to) {
+  BusyScope scope(*this);
+  if (!scope.entered()) return;
+  renameCells(grid_, mode, from, to);
+}
+
+void ListConverter::exportSelectedRows() { exportRows(ExportScope::SelectedRows); }
+
+void ListConverter::exportAllRows() { exportRows(ExportScope::AllRows); }
+
+ExportOutcome ListConverter::exportRows(ExportScope scope, const std::optional<std::string>& outputPath) {
+  BusyScope busy(*this);
+  if (!busy.entered()) return ExportOutcome::Busy;
+  return tl::exportRows(ExportContext{grid_, services_.ui, clock_}, scope, outputPath);
+}
+
 }  // namespace tl

@@ -2,6 +2,7 @@
 // The application object: owns the client grid and the long-lived objects
 // (the detection connection, the shared SQLite connection, ...) and runs each
 // operator action to its end. Both front ends drive one of these.
+#include <optional>
 #include <string>
 
 #include "core/client_grid.h"
@@ -10,6 +11,10 @@
 #include "data/sqlite/sqlite_connection.h"
 #include "data/xml/xml_document.h"
 #include "import/client_import.h"
+#include "editing/export_rows.h"
+#include "editing/local_clock.h"
+#include "editing/name_sort.h"
+#include "editing/rename.h"
 #include "platform/ini_files.h"
 #include "platform/local_network.h"
 #include "platform/processes.h"
@@ -60,6 +65,22 @@ class ListConverter {
 
   ReaderContext readerContext();
 
+  // A click on a column header of the grid (0-based column index). A click
+  // that arrives while a sort runs is ignored.
+  void headerClicked(int column);
+  SortDirection nextSortDirection() const { return sortDirection_.next(); }
+  // --sort: a name sort in the given direction, then renumbering.
+  void sortByName(SortDirection direction);
+  // The edit dialog's apply button.
+  void applyRename(RenameMode mode, const std::string& from, const std::string& to);
+  // The export menu's items.
+  void exportSelectedRows();
+  void exportAllRows();
+  // Either export, to `outputPath` when given, else to the desktop.
+  ExportOutcome exportRows(ExportScope scope, const std::optional<std::string>& outputPath = std::nullopt);
+  // The clock that names export files (tests fix it).
+  void setClock(LocalClock clock) { clock_ = std::move(clock); }
+
  private:
   class BusyScope;
 
@@ -70,6 +91,8 @@ class ListConverter {
   NetworkOverrides overrides_;
   LocalNetworkDefaults network_;
   XmlDocument xml_;
+  SortDirectionFlag sortDirection_;
+  LocalClock clock_ = currentLocalTime;
   bool busy_ = false;
 };
 

@@ -22,3 +22,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+# Wine takes its code pages from the locale: zh_CN.UTF-8 makes 936 the ANSI
+# page and lets Chinese file names reach the Linux file system. A locale that
+# is not generated falls back to C, where such file names cannot be created.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+  echo "Generating the zh_CN.UTF-8 locale"
+  sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  locale-gen >/dev/null
+fi

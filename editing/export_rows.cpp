@@ -1,0 +1,64 @@
+#include "editing/export_rows.h"
+
+#include <numeric>
+#include <vector>
+
+#include "data/text/gbk_text.h"
+#include "editing/export_text.h"
+#include "platform/file_system.h"
+
+namespace tl {
+namespace {
+
+// Stepping by characters: a double-byte character whose second byte is 0x5C
+// is not a separator.
+bool endsWithSeparator(const std::string& folder, char separator) {
+  size_t last = text::npos;
+  for (size_t i = 0; i < folder.size(); i += text::charLength(folder, i)) last = i;
+  return last != text::npos && text::charLength(folder, last) == 1 && folder[last] == separator;
+}
+
+std::vector<int> allRows(const ClientGrid& grid) {
+  std::vector<int> rows(size_t(grid.rowCount()));
+  std::iota(rows.begin(), rows.end(), 0);
+  return rows;
+}
+
+}  // namespace
+
+std::string exportFilePath(const std::string& desktopFolder, const LocalDateTime& time) {
+  const char separator = platform::pathSeparator();
+  std::string path = desktopFolder;
+  if (!endsWithSeparator(path, separator)) path += separator;
+  return path + "导出文件" + exportTimestamp(time) + ".txt";
+}
+
+ExportOutcome exportRows(const ExportContext& context, ExportScope scope, const std::optional<std::string>& outputPath) {
+  std::vector<int> rows;
+  if (scope == ExportScope::SelectedRows) {
+    rows = context.grid.selectedRows();
+    if (rows.empty()) {
+      context.ui.showMessage("请选择要导出的机器", "提示", MessageIcon::Exclamation);
+      return ExportOutcome::NoSelection;
+    }
+  }
+  std::string lineTemplate = context.ui.askText(kExportPrompt, "提示", kExportDefaultTemplate);
+  if (lineTemplate.empty()) return ExportOutcome::EmptyTemplate;
+  if (scope == ExportScope::AllRows) {
+    if (context.grid.rowCount() == 0) return ExportOutcome::NoRows;
+    rows = allRows(context.grid);
+  }
+
+  std::string exportText = buildExportText(context.grid, rows, lineTemplate);
+  std::string path = outputPath ? *outputPath : exportFilePath(context.ui.desktopFolder(), context.clock());
+  // A write that fails is said so: the operator would otherwise look for a
+  // file that is not there.
+  if (!platform::writeFileBytes(path, exportText)) {
+    context.ui.showMessage("导出文件失败 文件位置：" + path, "提示", MessageIcon::Error);
+    return ExportOutcome::WriteFailed;
+  }
+  context.ui.showMessage("已导出文件 文件位置：" + path, "提示", MessageIcon::Information);
+  return ExportOutcome::Written;
+}
+
+}  // namespace tl
