@@ -2,6 +2,9 @@
 
 #include "readers/reader_context.h"
 // One header per reader file.
+#include "readers/shun_clt_list_reader.h"
+#include "readers/xinyou_json_list_reader.h"
+#include "readers/xinyou_txt_list_reader.h"
 
 namespace tl {
 
@@ -24,9 +27,9 @@ ListReader readerForListType(const std::string& name) {
       {"方格子TXT", nullptr},
       {"云更新ONC", nullptr},
       {"信佑TXT", nullptr},
-      {"信佑TXT列表", nullptr},
-      {"顺无盘CLT列表", nullptr},
-      {"信佑JSON列表", nullptr},
+      {"信佑TXT列表", readXinyouTxtList},
+      {"顺无盘CLT列表", readShunCltList},
+      {"信佑JSON列表", readXinyouJsonList},
       {"快吧", nullptr},
       {"PXD", nullptr},
       {"网众", nullptr},
