@@ -25,6 +25,33 @@ std::string numberText(const json& node) {
   return node.dump();
 }
 
+// The parser keeps its own nesting on the heap, but walking and serialising
+// recurse: a text nested deeper than kMaxJsonDepth is refused up front. The
+// count only has to be right for the part of the text that is valid JSON:
+// the parser stops at the first fault anyway.
+bool nestedTooDeep(std::string_view text) {
+  int depth = 0;
+  bool inString = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (inString) {
+      if (c == '\\')
+        ++i;
+      else if (c == '"')
+        inString = false;
+      continue;
+    }
+    if (c == '"') {
+      inString = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kMaxJsonDepth) return true;
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 JsonValue JsonValue::member(std::string_view name) const {
@@ -85,18 +112,10 @@ JsonValue JsonAccess::parse(std::string_view gbkText) {
   if (gbkText.find('\0') != std::string_view::npos) return {};
   try {
     std::string utf8 = json_text::gbkToCarrier(gbkText);
-    // The parser itself keeps its nesting on the heap, but walking and
-    // serialising recurse: refuse deep texts instead of risking the stack.
-    bool tooDeep = false;
-    auto depthGuard = [&tooDeep](int depth, json::parse_event_t event, json&) {
-      if ((event == json::parse_event_t::object_start || event == json::parse_event_t::array_start) &&
-          depth >= kMaxJsonDepth)
-        tooDeep = true;
-      return !tooDeep;  // once too deep, keep nothing more
-    };
-    auto document = std::make_unique<json>(json::parse(utf8, depthGuard, /*allow_exceptions=*/false,
+    if (nestedTooDeep(utf8)) return {};
+    auto document = std::make_unique<json>(json::parse(utf8, nullptr, /*allow_exceptions=*/false,
                                                        /*ignore_comments=*/false));
-    if (tooDeep || document->is_discarded()) return {};
+    if (document->is_discarded()) return {};
     document_ = std::move(document);
     return JsonValue(document_.get());
   } catch (const std::exception&) {
