@@ -6,9 +6,12 @@
 #include "readers/fanggezi_xml_reader.h"
 #include "readers/kuaiba_xml_reader.h"
 #include "readers/shengjiu_pxd_reader.h"
+#include "readers/shun_clt_list_reader.h"
 #include "readers/tinglan_db_reader.h"
 #include "readers/wangwei_dashi9_db_reader.h"
 #include "readers/wangwei_dashi_xml_reader.h"
+#include "readers/xinyou_json_list_reader.h"
+#include "readers/xinyou_txt_list_reader.h"
 #include "readers/yileyou_db_reader.h"
 #include "readers/yiyou_disk_db_reader.h"
 #include "readers/yiyou_diskless_db_reader.h"
@@ -35,9 +38,9 @@ ListReader readerForListType(const std::string& name) {
       {"方格子TXT", nullptr},
       {"云更新ONC", nullptr},
       {"信佑TXT", nullptr},
-      {"信佑TXT列表", nullptr},
-      {"顺无盘CLT列表", nullptr},
-      {"信佑JSON列表", nullptr},
+      {"信佑TXT列表", readXinyouTxtList},
+      {"顺无盘CLT列表", readShunCltList},
+      {"信佑JSON列表", readXinyouJsonList},
       {"快吧", readKuaibaXml},
       {"PXD", readShengjiuPxd},
       {"网众", nullptr},

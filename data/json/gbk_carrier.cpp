@@ -1,0 +1,94 @@
+#include "data/json/gbk_carrier.h"
+
+#include "platform/text_codec.h"
+
+namespace tl::json_text {
+namespace {
+
+constexpr char32_t kCarrierBase = 0xF0000;
+
+bool isLead(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+bool isTrail(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE); }
+
+void appendCarrier(std::string& out, unsigned value) {
+  char32_t cp = kCarrierBase + value;
+  out += char(0xF0 | (cp >> 18));
+  out += char(0x80 | ((cp >> 12) & 0x3F));
+  out += char(0x80 | ((cp >> 6) & 0x3F));
+  out += char(0x80 | (cp & 0x3F));
+}
+
+// The GBK bytes held by a carrier at `pos` (1 or 2 of them in `bytes`), or 0
+// when no carrier starts there. A plane-15 code point that no GBK input can
+// produce is not a carrier.
+int carrierAt(std::string_view s, size_t pos, unsigned char bytes[2]) {
+  if (pos + 4 > s.size()) return 0;
+  auto b0 = static_cast<unsigned char>(s[pos]);
+  auto b1 = static_cast<unsigned char>(s[pos + 1]);
+  auto b2 = static_cast<unsigned char>(s[pos + 2]);
+  auto b3 = static_cast<unsigned char>(s[pos + 3]);
+  if (b0 != 0xF3 || b1 < 0xB0 || b1 > 0xBF || (b2 & 0xC0) != 0x80 || (b3 & 0xC0) != 0x80) return 0;
+  unsigned value = unsigned((b1 & 0x3F) - 0x30) << 12 | unsigned(b2 & 0x3F) << 6 | unsigned(b3 & 0x3F);
+  if (value >= 0x80 && value <= 0xFF) {
+    bytes[0] = static_cast<unsigned char>(value);
+    return 1;
+  }
+  auto lead = static_cast<unsigned char>(value >> 8);
+  auto trail = static_cast<unsigned char>(value & 0xFF);
+  if (value > 0xFFFF || !isLead(lead) || !isTrail(trail)) return 0;
+  bytes[0] = lead;
+  bytes[1] = trail;
+  return 2;
+}
+
+}  // namespace
+
+std::string gbkToCarrier(std::string_view gbk) {
+  std::string out;
+  out.reserve(gbk.size() * 2);
+  for (size_t i = 0; i < gbk.size();) {
+    auto b = static_cast<unsigned char>(gbk[i]);
+    if (b < 0x80) {
+      out += char(b);
+      ++i;
+    } else if (isLead(b) && i + 1 < gbk.size() && isTrail(static_cast<unsigned char>(gbk[i + 1]))) {
+      appendCarrier(out, unsigned(b) << 8 | static_cast<unsigned char>(gbk[i + 1]));
+      i += 2;
+    } else {
+      appendCarrier(out, b);
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::string carrierToGbk(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  size_t otherStart = std::string_view::npos;
+  auto flushOther = [&](size_t end) {
+    if (otherStart == std::string_view::npos) return;
+    out += platform::utf8ToGbk(utf8.substr(otherStart, end - otherStart));
+    otherStart = std::string_view::npos;
+  };
+  for (size_t i = 0; i < utf8.size();) {
+    auto b = static_cast<unsigned char>(utf8[i]);
+    unsigned char bytes[2];
+    if (b < 0x80) {
+      flushOther(i);
+      out += char(b);
+      ++i;
+    } else if (int n = carrierAt(utf8, i, bytes)) {
+      flushOther(i);
+      out.append(reinterpret_cast<const char*>(bytes), size_t(n));
+      i += 4;
+    } else {
+      if (otherStart == std::string_view::npos) otherStart = i;
+      ++i;
+    }
+  }
+  flushOther(utf8.size());
+  return out;
+}
+
+}  // namespace tl::json_text

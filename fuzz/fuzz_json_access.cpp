@@ -1,0 +1,56 @@
+// Arbitrary bytes as a JSON list text: parse them as the GBK lists are
+// parsed and as the UTF-8 list is, walk whatever came out the way the
+// readers do and a little further, and check that texts survive.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "data/json/gbk_carrier.h"
+#include "data/json/json_access.h"
+#include "data/text_encoding.h"
+
+namespace {
+
+using tl::JsonValue;
+
+void check(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+const char* const kNames[] = {"macList", "PcList", "pc", "name", "ip", "mac", "netMk", "a", "0", "", "\xCD\xF8"};
+
+void walk(const JsonValue& value, int& budget) {
+  if (value.isEmpty() || --budget < 0) return;
+  value.text();
+  int length = value.length();
+  check(length >= 0);
+  for (int i = 0; i < length && budget > 0; ++i) walk(value.element(i), budget);
+  check(value.element(length).isEmpty());
+  for (const char* name : kNames) walk(value.member(name), budget);
+}
+
+void parseAndWalk(std::string_view text) {
+  tl::JsonAccess json;
+  JsonValue root = json.parse(text);
+  int budget = 2000;
+  walk(root, budget);
+  JsonValue clients = root.member("macList");
+  for (int i = 0; i < clients.length() && i < 100; ++i) clients.element(i).member("pc").text();
+  if (root.isEmpty()) return;
+  // What is written out reads back as the same document.
+  std::string written = root.serialise();
+  check(!written.empty());
+  tl::JsonAccess again;
+  check(again.parse(written).serialise() == written);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  check(tl::json_text::carrierToGbk(tl::json_text::gbkToCarrier(bytes)) == bytes);
+  parseAndWalk(bytes);
+  parseAndWalk(tl::convertUtf8ToGbk(bytes));
+  return 0;
+}

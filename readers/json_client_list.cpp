@@ -1,0 +1,57 @@
+#include "readers/json_client_list.h"
+
+#include "data/json/json_access.h"
+#include "data/text/gbk_text.h"
+#include "data/text_encoding.h"
+#include "platform/file_system.h"
+
+namespace tl {
+namespace {
+
+// The file's text up to its first NUL byte, in GBK; "" when it cannot be read.
+std::string listText(const std::string& path, bool utf8File) {
+  std::string bytes;
+  if (!utf8File) {
+    platform::readFileUntilNul(path, bytes);
+    return bytes;
+  }
+  if (!platform::readFileBytes(path, bytes)) return {};
+  return std::string(text::untilNul(convertUtf8ToGbk(bytes)));
+}
+
+}  // namespace
+
+std::string jsonListMac(std::string_view mac) {
+  return text::toUpperAscii(text::replaceAll(mac, ":", "-", text::Case::Sensitive));
+}
+
+void readJsonClientList(ReaderContext& context, const std::string& path, const JsonClientListFormat& format) {
+  JsonAccess json;
+  ClientGrid& grid = context.grid;
+  grid.clear();
+  JsonValue clients = json.parse(listText(path, format.utf8File)).member(format.arrayMember);
+  const int count = clients.length();
+  grid.setStatus(kCountField, countFieldText(count));
+  for (int i = 1; i <= count; ++i) {
+    JsonValue client = clients.element(i - 1);
+    std::string name = client.member(format.nameMember).text();
+    std::string ip = client.member("ip").text();
+    std::string mac = jsonListMac(client.member("mac").text());
+    int row = grid.appendRow(std::to_string(i));
+    grid.setCell(row, kColName, std::move(name));
+    grid.setCell(row, kColIp, std::move(ip));
+    grid.setCell(row, kColMac, std::move(mac));
+    if (format.carriesNetwork) {
+      grid.setCell(row, kColMask, client.member("netMk").text());
+      grid.setCell(row, kColGateway, client.member("netGW").text());
+      grid.setCell(row, kColDns1, client.member("dns1").text());
+      grid.setCell(row, kColDns2, client.member("dns2").text());
+    } else {
+      grid.setCell(row, kColMask, context.network.subnetMask());
+      grid.setCell(row, kColGateway, context.network.gateway());
+      context.network.fillDns(grid, row);
+    }
+  }
+}
+
+}  // namespace tl
