@@ -2,6 +2,13 @@
 
 #include "readers/reader_context.h"
 // One header per reader file.
+#include "readers/fanggezi_txt_reader.h"
+#include "readers/mzd_ini_reader.h"
+#include "readers/ruiqi_wks_ini_reader.h"
+#include "readers/wangzhong_ini_reader.h"
+#include "readers/xinyou_txt_reader.h"
+#include "readers/yileyou_client_list_reader.h"
+#include "readers/yungengxin_onc_reader.h"
 
 namespace tl {
 
@@ -21,18 +28,18 @@ ListReader readerForListType(const std::string& name) {
       {"网维大师9系", nullptr},
       {"网维大师", nullptr},
       {"方格子XML", nullptr},
-      {"方格子TXT", nullptr},
-      {"云更新ONC", nullptr},
-      {"信佑TXT", nullptr},
+      {"方格子TXT", readFanggeziTxt},
+      {"云更新ONC", readYungengxinOnc},
+      {"信佑TXT", readXinyouTxt},
       {"信佑TXT列表", nullptr},
       {"顺无盘CLT列表", nullptr},
       {"信佑JSON列表", nullptr},
       {"快吧", nullptr},
       {"PXD", nullptr},
-      {"网众", nullptr},
-      {"易乐游Client.list", nullptr},
-      {"MZD", nullptr},
-      {"锐起无盘", nullptr},
+      {"网众", readWangzhongList},
+      {"易乐游Client.list", readYileyouClientList},
+      {"MZD", readMzdIni},
+      {"锐起无盘", readRuiqiWksIni},
   };
   for (const Slot& slot : slots)
     if (slot.name == name) return slot.reader;
