@@ -40,7 +40,12 @@ std::string_view trim(std::string_view s) {
   return s.substr(b, e - b);
 }
 
-std::string untilNul(std::string_view s) { return std::string(text::untilNul(s)); }
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (text::asciiUpper(a[i]) != text::asciiUpper(b[i])) return false;
+  return true;
+}
 
 // The longest prefix of at most `limit` bytes that does not end inside a
 // double-byte character.
@@ -117,10 +122,9 @@ size_t lastClosingBracket(std::string_view line) {
 
 }  // namespace
 
-IniText::IniText(std::string_view fileBytes) {
-  std::string content = asGbk(fileBytes);
-  addSection(std::string());  // keys before the first section
-  std::string_view rest = content;
+IniText::IniText(std::string_view fileBytes) : content_(asGbk(fileBytes)) {
+  addSection({});  // keys before the first section
+  std::string_view rest = content_;
   while (!rest.empty()) {
     size_t end = rest.find_first_of("\r\n");
     if (end == std::string_view::npos) end = rest.size();
@@ -129,11 +133,9 @@ IniText::IniText(std::string_view fileBytes) {
   }
 }
 
-IniText::Section& IniText::addSection(std::string name) {
-  std::string folded = text::toUpperAscii(name);
-  firstSection_.try_emplace(std::move(folded), sections_.size());
-  sections_.push_back(Section{std::move(name), {}, {}});
-  return sections_.back();
+void IniText::addSection(std::string_view name) {
+  firstSection_.try_emplace(text::toUpperAscii(name), sections_.size());
+  sections_.push_back(Section{name, entries_.size(), entries_.size()});
 }
 
 void IniText::parseLine(std::string_view raw) {
@@ -142,20 +144,18 @@ void IniText::parseLine(std::string_view raw) {
   if (line.front() == '[') {
     size_t close = lastClosingBracket(line);
     if (close != std::string_view::npos) {
-      addSection(untilNul(trim(line.substr(1, close - 1))));
+      addSection(text::untilNul(trim(line.substr(1, close - 1))));
       return;
     }
   }
-  Section& section = sections_.back();
-  Entry entry;
   size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
   if (equals == std::string_view::npos) {
-    entry = Entry{untilNul(line), std::string(), false};
+    entries_.push_back(Entry{text::untilNul(line), {}, false});
   } else {
-    entry = Entry{untilNul(trim(line.substr(0, equals))), untilNul(trim(line.substr(equals + 1))), true};
+    entries_.push_back(
+        Entry{text::untilNul(trim(line.substr(0, equals))), text::untilNul(trim(line.substr(equals + 1))), true});
   }
-  section.firstEntry.try_emplace(text::toUpperAscii(entry.name), section.entries.size());
-  section.entries.push_back(std::move(entry));
+  sections_.back().endEntry = entries_.size();
 }
 
 std::vector<std::string> IniText::sectionNames(size_t bufferSize) const {
@@ -172,7 +172,7 @@ std::vector<std::string> IniText::sectionNames(size_t bufferSize) const {
       if (!cut.empty()) names.emplace_back(cut);
       break;
     }
-    names.push_back(section.name);
+    names.emplace_back(section.name);
     room -= need;
   }
   return names;
@@ -182,13 +182,15 @@ std::string IniText::value(std::string_view section, std::string_view key, std::
                            size_t bufferSize) const {
   if (bufferSize == 0) return {};
   size_t limit = bufferSize - 1;
-  auto sectionAt = firstSection_.find(text::toUpperAscii(untilNul(trim(section))));
+  auto sectionAt = firstSection_.find(text::toUpperAscii(text::untilNul(trim(section))));
   if (sectionAt == firstSection_.end()) return std::string(cutAtCharacter(fallback, limit));
   const Section& found = sections_[sectionAt->second];
-  auto entryAt = found.firstEntry.find(text::toUpperAscii(untilNul(trim(key))));
-  if (entryAt == found.firstEntry.end() || !found.entries[entryAt->second].hasValue)
-    return std::string(cutAtCharacter(fallback, limit));
-  std::string_view result = found.entries[entryAt->second].value;
+  std::string_view wanted = text::untilNul(trim(key));
+  const Entry* entry = nullptr;
+  for (size_t i = found.firstEntry; i < found.endEntry && !entry; ++i)
+    if (equalIgnoringAsciiCase(entries_[i].name, wanted)) entry = &entries_[i];
+  if (!entry || !entry->hasValue) return std::string(cutAtCharacter(fallback, limit));
+  std::string_view result = entry->value;
   if (result.size() >= 2 && (result.front() == '"' || result.front() == '\'') && result.back() == result.front())
     result = result.substr(1, result.size() - 2);
   return std::string(cutAtCharacter(result, limit));

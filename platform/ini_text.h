@@ -16,6 +16,9 @@ class IniText {
   // Parses the file's bytes: GBK, or UTF-8 / UTF-16 after a byte order mark
   // (converted to GBK as the ANSI functions return them).
   explicit IniText(std::string_view fileBytes);
+  // Names and values point into the text it keeps.
+  IniText(const IniText&) = delete;
+  IniText& operator=(const IniText&) = delete;
 
   // Named sections in file order, as many as fit a buffer of `bufferSize`
   // bytes that ends in an extra NUL; the last one may be cut short.
@@ -29,20 +32,24 @@ class IniText {
 
  private:
   struct Entry {
-    std::string name;
-    std::string value;
+    std::string_view name;
+    std::string_view value;
     bool hasValue;
   };
+  // A section's entries are entries_[firstEntry, endEntry); a client
+  // section holds a handful, so a lookup scans them.
   struct Section {
-    std::string name;
-    std::vector<Entry> entries;
-    std::unordered_map<std::string, size_t> firstEntry;  // upper-case name -> index
+    std::string_view name;
+    size_t firstEntry;
+    size_t endEntry;
   };
 
   void parseLine(std::string_view line);
-  Section& addSection(std::string name);
+  void addSection(std::string_view name);
 
+  std::string content_;
   std::vector<Section> sections_;
+  std::vector<Entry> entries_;
   std::unordered_map<std::string, size_t> firstSection_;  // upper-case name -> index
 };
 
