@@ -42,9 +42,9 @@ bool isRacy(const FileStamp& stamp) {
   return nanoseconds(now) - newest < kRacyNanoseconds;
 }
 
-std::optional<FileStamp> stampOf(const std::string& path) {
+std::optional<FileStamp> stampOf(const std::string& nativePath) {
   struct stat st {};
-  if (::stat(gbkToUtf8(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  if (::stat(nativePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   return FileStamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
 }
 
@@ -70,7 +70,12 @@ class PosixIniFiles : public IniFiles {
   // The parsed file, or nullptr when it cannot be read (then every value is
   // its default and there are no sections, as with Windows).
   const IniText* load(const std::string& path) {
-    std::optional<FileStamp> stamp = stampOf(path);
+    // A reader asks about one path many times; convert it once.
+    if (path != lastPath_) {
+      lastPath_ = path;
+      lastNativePath_ = gbkToUtf8(path);
+    }
+    std::optional<FileStamp> stamp = stampOf(lastNativePath_);
     if (!stamp) {
       cached_.reset();
       return nullptr;
@@ -95,6 +100,7 @@ class PosixIniFiles : public IniFiles {
     return &*cached_;
   }
 
+  std::string lastPath_, lastNativePath_;
   std::optional<IniText> cached_;
   std::string cachedPath_;
   FileStamp cachedStamp_{};
