@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  tl::platform::IniText ini(bytes);
+  tl::platform::IniText ini{std::string(bytes)};
 
   for (size_t bufferSize : {size_t(0), size_t(1), size_t(2), size_t(7), size_t(64), size_t(204800)}) {
     size_t used = 1;  // the closing NUL

@@ -62,7 +62,7 @@ class PosixIniFiles : public IniFiles {
   std::string value(const std::string& path, const std::string& section, const std::string& key,
                     const std::string& fallback) override {
     const IniText* ini = load(path);
-    if (!ini) return IniText(std::string_view()).value(section, key, fallback, kValueBufferSize);
+    if (!ini) return IniText(std::string()).value(section, key, fallback, kValueBufferSize);
     return ini->value(section, key, fallback, kValueBufferSize);
   }
 
@@ -92,11 +92,11 @@ class PosixIniFiles : public IniFiles {
     cached_.reset();
     std::string bytes;
     if (!readFileBytes(path, bytes)) return nullptr;
-    cached_.emplace(bytes);
+    racy_ = isRacy(*stamp);
+    cachedBytes_ = racy_ ? bytes : std::string();
+    cached_.emplace(std::move(bytes));
     cachedPath_ = path;
     cachedStamp_ = *stamp;
-    racy_ = isRacy(*stamp);
-    cachedBytes_ = racy_ ? std::move(bytes) : std::string();
     return &*cached_;
   }
 

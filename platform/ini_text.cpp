@@ -104,11 +104,12 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
 
 // The file as GBK text. Windows reads a file with a UTF-8 or UTF-16 byte
 // order mark as Unicode and the ANSI functions return its texts in GBK.
-std::string asGbk(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return utf8ToGbk(bytes.substr(3));
-  if (bytes.substr(0, 2) == "\xFF\xFE") return utf8ToGbk(utf16ToUtf8(bytes.substr(2), false));
-  if (bytes.substr(0, 2) == "\xFE\xFF") return utf8ToGbk(utf16ToUtf8(bytes.substr(2), true));
-  return std::string(bytes);
+std::string asGbk(std::string bytes) {
+  std::string_view view = bytes;
+  if (view.substr(0, 3) == "\xEF\xBB\xBF") return utf8ToGbk(view.substr(3));
+  if (view.substr(0, 2) == "\xFF\xFE") return utf8ToGbk(utf16ToUtf8(view.substr(2), false));
+  if (view.substr(0, 2) == "\xFE\xFF") return utf8ToGbk(utf16ToUtf8(view.substr(2), true));
+  return bytes;
 }
 
 // The position of the last "]" after the first byte that is a character of
@@ -122,7 +123,7 @@ size_t lastClosingBracket(std::string_view line) {
 
 }  // namespace
 
-IniText::IniText(std::string_view fileBytes) : content_(asGbk(fileBytes)) {
+IniText::IniText(std::string fileBytes) : content_(asGbk(std::move(fileBytes))) {
   addSection({});  // keys before the first section
   std::string_view rest = content_;
   while (!rest.empty()) {

@@ -14,8 +14,9 @@ namespace tl::platform {
 class IniText {
  public:
   // Parses the file's bytes: GBK, or UTF-8 / UTF-16 after a byte order mark
-  // (converted to GBK as the ANSI functions return them).
-  explicit IniText(std::string_view fileBytes);
+  // (converted to GBK as the ANSI functions return them). Takes the bytes
+  // over, so a large file is held once.
+  explicit IniText(std::string fileBytes);
   // Names and values point into the text it keeps.
   IniText(const IniText&) = delete;
   IniText& operator=(const IniText&) = delete;
