@@ -15,6 +15,13 @@
 namespace tl {
 namespace {
 
+// "<prefix><n>.ini"
+std::string caseFile(char prefix, int n) {
+  std::string name(1, prefix);
+  name.append(std::to_string(n)).append(".ini");
+  return name;
+}
+
 std::string repeat(std::string_view s, int n) {
   std::string out;
   for (int i = 0; i < n; ++i) out += s;
@@ -119,7 +126,7 @@ TEST(IniFiles, ValuesAsWindowsReadsThem) {
   auto ini = platform::makeSystemIniFiles();
   int n = 0;
   for (const ValueCase& c : kValueCases) {
-    std::string path = dir.write("v" + std::to_string(n++) + ".ini", c.file);
+    std::string path = dir.write(caseFile('v', n++), c.file);
     EXPECT_EQ(ini->value(path, c.section, c.key, c.fallback), c.expected) << c.what;
   }
 }
@@ -143,7 +150,7 @@ std::string numberedSections(const char* format, int count, const char* body) {
   char name[64];
   for (int i = 0; i < count; ++i) {
     std::snprintf(name, sizeof name, format, i);
-    out += "[" + std::string(name) + "]\r\n" + body;
+    out.append("[").append(name).append("]\r\n").append(body);
   }
   return out;
 }
@@ -191,7 +198,7 @@ TEST(IniFiles, SectionNamesAsWindowsListsThem) {
   auto ini = platform::makeSystemIniFiles();
   int n = 0;
   for (const SectionCase& c : kSectionCases) {
-    std::string path = dir.write("s" + std::to_string(n++) + ".ini", c.file);
+    std::string path = dir.write(caseFile('s', n++), c.file);
     std::vector<std::string> names = ini->sectionNames(path);
     EXPECT_EQ(names.size(), c.expected.size()) << c.what;
     if (names.size() == c.expected.size()) {
