@@ -53,4 +53,3 @@ ListReader readerForListType(const std::string& name) {
 }
 
 }  // namespace tl
-
