@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "data/text/gbk_text.h"
 
 namespace tl::platform {
@@ -29,7 +31,11 @@ class WindowsIniFiles : public IniFiles {
     std::string buffer(kValueBufferSize, '\0');
     DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
                                        DWORD(buffer.size()), path.c_str());
-    buffer.resize(n);
+    // The buffer starts zero-filled: when a long value of double-byte
+    // characters is cut, the count can include a byte that was never
+    // written, so the value ends at the first NUL.
+    buffer.resize(std::min<size_t>(n, buffer.size()));
+    buffer.resize(text::untilNul(buffer).size());
     return buffer;
   }
 };

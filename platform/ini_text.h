@@ -1,0 +1,57 @@
+#pragma once
+// Our own reading of a Windows INI file, with the rules of the Windows
+// profile functions (GetPrivateProfileSectionNamesA, GetPrivateProfileStringA)
+// as they were observed: the POSIX IniFiles uses it, and the unit tests run
+// the same table of files against it natively and against the real functions
+// under Wine.
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tl::platform {
+
+class IniText {
+ public:
+  // Parses the file's bytes: GBK, or UTF-8 / UTF-16 after a byte order mark
+  // (converted to GBK as the ANSI functions return them). Takes the bytes
+  // over, so a large file is held once.
+  explicit IniText(std::string fileBytes);
+  // Names and values point into the text it keeps.
+  IniText(const IniText&) = delete;
+  IniText& operator=(const IniText&) = delete;
+
+  // Named sections in file order, as many as fit a buffer of `bufferSize`
+  // bytes that ends in an extra NUL; the last one may be cut short.
+  std::vector<std::string> sectionNames(size_t bufferSize) const;
+
+  // The value of `key` in the first section named `section` (both compared
+  // without regard to ASCII case, white space around them ignored), or
+  // `fallback` when there is none; at most bufferSize - 1 bytes.
+  std::string value(std::string_view section, std::string_view key, std::string_view fallback,
+                    size_t bufferSize) const;
+
+ private:
+  struct Entry {
+    std::string_view name;
+    std::string_view value;
+    bool hasValue;
+  };
+  // A section's entries are entries_[firstEntry, endEntry); a client
+  // section holds a handful, so a lookup scans them.
+  struct Section {
+    std::string_view name;
+    size_t firstEntry;
+    size_t endEntry;
+  };
+
+  void parseLine(std::string_view line);
+  void addSection(std::string_view name);
+
+  std::string content_;
+  std::vector<Section> sections_;
+  std::vector<Entry> entries_;
+  std::unordered_map<std::string, size_t> firstSection_;  // upper-case name -> index
+};
+
+}  // namespace tl::platform
