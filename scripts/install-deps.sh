@@ -7,12 +7,15 @@ packages=(
   libsqlite3-dev sqlite3 libgtest-dev libgmock-dev googletest libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libpugixml-dev
   g++-mingw-w64-x86-64-posix wine64 xvfb fonts-wqy-microhei imagemagick
-  clang-14 libclang-rt-14-dev npm python3 locales
+  clang-14 libclang-rt-14-dev python3
 )
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# The Windows build takes SQLite from an npm package: any npm will do (the
+# machine's Node.js may bring its own).
+command -v npm >/dev/null || missing+=(npm)
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive

@@ -1,0 +1,30 @@
+#include "platform/update_environment.h"
+
+#include "platform/file_system.h"
+
+namespace tl::platform {
+namespace {
+
+class PosixUpdateEnvironment : public update::UpdateEnvironment {
+ public:
+  std::string programPath() override { return platform::programPath(); }
+  std::string fileVersion(const std::string&) override { return {}; }
+  std::string httpGet(const std::string&) override { return {}; }
+  bool download(const std::string&, const std::string&) override { return false; }
+  std::string readHead(const std::string& path, size_t count) override {
+    std::string bytes;
+    readFileBytes(path, bytes);
+    return bytes.substr(0, count);
+  }
+  bool moveFile(const std::string& from, const std::string& to) override { return platform::moveFile(from, to); }
+  bool deleteFile(const std::string& path) override { return platform::deleteFile(path); }
+  bool startProgram(const std::string&) override { return false; }
+};
+
+}  // namespace
+
+std::unique_ptr<update::UpdateEnvironment> makeSystemUpdateEnvironment() {
+  return std::make_unique<PosixUpdateEnvironment>();
+}
+
+}  // namespace tl::platform

@@ -1,0 +1,153 @@
+#include "platform/update_environment.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "data/text/gbk_text.h"
+#include "platform/file_system.h"
+#include "platform/wide_text_win.h"
+
+namespace tl::platform {
+namespace {
+
+const wchar_t kUserAgent[] = L"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
+
+class InternetHandle {
+ public:
+  explicit InternetHandle(HINTERNET h) : h_(h) {}
+  ~InternetHandle() {
+    if (h_) InternetCloseHandle(h_);
+  }
+  InternetHandle(const InternetHandle&) = delete;
+  InternetHandle& operator=(const InternetHandle&) = delete;
+  HINTERNET get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  HINTERNET h_;
+};
+
+// One HTTP/1.0 GET with "Accept: */*", never served from the cache. The
+// whole body is read whatever the status; `status` and `length` (-1 when the
+// server sent none) describe the response.
+bool fetch(const std::string& url, std::string& body, DWORD& status, long long& length) {
+  body.clear();
+  status = 0;
+  length = -1;
+  std::wstring wideUrl = gbkToWide(url);
+  URL_COMPONENTSW parts{};
+  parts.dwStructSize = sizeof parts;
+  wchar_t host[256] = {}, path[2048] = {};
+  parts.lpszHostName = host;
+  parts.dwHostNameLength = DWORD(std::size(host));
+  parts.lpszUrlPath = path;
+  parts.dwUrlPathLength = DWORD(std::size(path));
+  if (!InternetCrackUrlW(wideUrl.c_str(), 0, 0, &parts)) return false;
+
+  InternetHandle session(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session) return false;
+  InternetHandle connection(
+      InternetConnectW(session.get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection) return false;
+  const wchar_t* accept[] = {L"*/*", nullptr};
+  InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", path, L"HTTP/1.0", nullptr, accept,
+                                          INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                                              INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI,
+                                          0));
+  if (!request || !HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) return false;
+
+  DWORD size = sizeof status;
+  HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr);
+  DWORD contentLength = 0;
+  size = sizeof contentLength;
+  if (HttpQueryInfoW(request.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &contentLength, &size,
+                     nullptr))
+    length = contentLength;
+
+  char buffer[1 << 15];
+  for (;;) {
+    DWORD got = 0;
+    if (!InternetReadFile(request.get(), buffer, sizeof buffer, &got)) return false;
+    if (got == 0) return true;
+    body.append(buffer, got);
+  }
+}
+
+class WindowsUpdateEnvironment : public update::UpdateEnvironment {
+ public:
+  std::string programPath() override { return platform::programPath(); }
+
+  std::string fileVersion(const std::string& path) override {
+    std::wstring widePath = gbkToWide(path);
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeW(widePath.c_str(), &ignored);
+    if (size == 0) return {};
+    std::vector<char> data(size);
+    if (!GetFileVersionInfoW(widePath.c_str(), 0, size, data.data())) return {};
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT infoSize = 0;
+    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) || !info) return {};
+    char text[64];
+    std::snprintf(text, sizeof text, "%lu.%lu.%lu.%lu", HIWORD(info->dwFileVersionMS),
+                  LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
+    return text;
+  }
+
+  std::string httpGet(const std::string& url) override {
+    std::string body;
+    DWORD status;
+    long long length;
+    if (!fetch(url, body, status, length)) return {};
+    return std::string(text::untilNul(body));
+  }
+
+  bool download(const std::string& url, const std::string& targetPath) override {
+    std::string body;
+    DWORD status;
+    long long length;
+    if (!fetch(url, body, status, length) || status != 200) return false;
+    if (length >= 0 && static_cast<long long>(body.size()) != length) return false;  // cut short
+    return writeFileBytes(targetPath, body);
+  }
+
+  std::string readHead(const std::string& path, size_t count) override {
+    HANDLE file = CreateFileW(gbkToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(count, '\0');
+    DWORD got = 0;
+    ReadFile(file, bytes.data(), DWORD(count), &got, nullptr);
+    CloseHandle(file);
+    bytes.resize(got);
+    return bytes;
+  }
+
+  bool moveFile(const std::string& from, const std::string& to) override { return platform::moveFile(from, to); }
+  bool deleteFile(const std::string& path) override { return platform::deleteFile(path); }
+
+  bool startProgram(const std::string& path) override {
+    // Quoted so that a folder with spaces is not split.
+    std::wstring commandLine = L"\"" + gbkToWide(path) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+      return false;
+    WaitForInputIdle(process.hProcess, 1000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<update::UpdateEnvironment> makeSystemUpdateEnvironment() {
+  return std::make_unique<WindowsUpdateEnvironment>();
+}
+
+}  // namespace tl::platform
