@@ -3,9 +3,10 @@
 #include <ole2.h>
 
 #include "platform/file_system.h"
+#include "platform/update_environment.h"
 #include "shell/file_drop_target.h"
 #include "shell/process_privilege.h"
-#include "shell/rules/operator_actions.h"
+#include "update/update_check.h"
 
 namespace tl::shell {
 
@@ -25,13 +26,20 @@ int Application::run(const std::string& startPaths, int showCommand) {
   oleReady_ = SUCCEEDED(OleInitialize(nullptr));
   if (!window_.create([this] { mainWindowCreated(); }, [this] { mainWindowDestroyed(); }, showCommand)) return 1;
   ui_.setMainWindow(window_.hwnd());
+  if (endAtOnce_) {
+    DestroyWindow(window_.hwnd());
+    return 0;
+  }
   if (!startPaths.empty()) window_.queueDroppedText(startPaths);
   return pump_.run();
 }
 
 void Application::mainWindowCreated() {
-  platform::deleteFile(leftoverUpdatePath(platform::programPath()));
-  checkForUpdate();
+  platform::deleteFile(update::leftOverPath(platform::programPath()));
+  if (updateReplacedProgram()) {
+    endAtOnce_ = true;
+    return;
+  }
   enableDebugPrivilege();
   if (oleReady_) {
     dropTarget_ = new FileDropTarget([this](const std::string& text) { window_.queueDroppedText(text); });
@@ -40,6 +48,11 @@ void Application::mainWindowCreated() {
       dropTarget_ = nullptr;
     }
   }
+}
+
+bool Application::updateReplacedProgram() {
+  std::unique_ptr<update::UpdateEnvironment> environment = platform::makeSystemUpdateEnvironment();
+  return update::runUpdateCheck(*environment, ui_, TL_UPDATE_HOST) == update::UpdateOutcome::Restarting;
 }
 
 void Application::mainWindowDestroyed() {

@@ -32,8 +32,8 @@ class Application {
   // The creation handler of the main window.
   void mainWindowCreated();
   void mainWindowDestroyed();
-  // The update check plugs in here; it may replace the program and end it.
-  void checkForUpdate() {}
+  // True when a newer program was started and this one must end.
+  bool updateReplacedProgram();
 
   wingui::MessagePump pump_;
   WindowOperatorUi ui_;
@@ -43,6 +43,7 @@ class Application {
   MainWindow window_;
   FileDropTarget* dropTarget_ = nullptr;
   bool oleReady_ = false;
+  bool endAtOnce_ = false;
 };
 
 }  // namespace tl::shell

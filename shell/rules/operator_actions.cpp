@@ -21,8 +21,6 @@ std::string joinDroppedPaths(const std::vector<std::string>& paths) {
   return text;
 }
 
-std::string leftoverUpdatePath(const std::string& programPath) { return programPath + ".old"; }
-
 Placement centredOnScreen(int screenWidth, int screenHeight, int width, int height) {
   return {(screenWidth - width) / 2, (screenHeight - height) / 2};
 }

@@ -22,8 +22,6 @@ void showHelp(OperatorUi& ui);
 // when several files are dropped at once.
 std::string joinDroppedPaths(const std::vector<std::string>& paths);
 
-// The file a self-update leaves beside the program: its path plus ".old".
-std::string leftoverUpdatePath(const std::string& programPath);
 
 struct Placement {
   int left, top;
