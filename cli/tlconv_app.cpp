@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/empty_option_values.h"
 
 namespace tl::cli {
 
@@ -16,7 +17,8 @@ int runTlconv(const std::vector<std::string>& args, std::ostream& out, std::ostr
   registerDetect(app, options, run);
   registerShow(app, options, run);
 
-  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  std::vector<std::string> spaced = splitEmptyOptionValues(args);
+  std::vector<std::string> reversed(spaced.rbegin(), spaced.rend());
   try {
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {

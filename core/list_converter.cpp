@@ -49,6 +49,7 @@ std::string ListConverter::openListFile(const std::string& path) {
   std::string name = detectListType(detection, path);
   if (name.empty()) return name;
   if (ListReader reader = readerForListType(name)) {
+    LocalNetworkDefaults::ReadScope networkScope(network_);
     ReaderContext context = readerContext();
     reader(context, path);
   }

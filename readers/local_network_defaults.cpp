@@ -1,46 +1,62 @@
 #include "readers/local_network_defaults.h"
 
-#include "data/text/gbk_text.h"
+#include "readers/dns_cells.h"
 
 namespace tl {
+namespace {
+
+// An adapter's list always has at least one entry on Windows: an adapter
+// without an address or a gateway reports one empty entry. An empty list from
+// the platform stands for that entry, so the last adapter still decides.
+std::string lastEntry(const std::vector<std::string>& entries) {
+  return entries.empty() ? std::string() : entries.back();
+}
+
+}  // namespace
+
+const LocalNetworkDefaults::AdapterAnswer& LocalNetworkDefaults::adapters() {
+  if (!adapters_ || scopeDepth_ == 0) {
+    AdapterAnswer answer;
+    answer.ok = platform_.adapters(answer.adapters);
+    adapters_ = std::move(answer);
+  }
+  return *adapters_;
+}
+
+void LocalNetworkDefaults::forget() {
+  adapters_.reset();
+  dnsText_.reset();
+}
 
 std::string LocalNetworkDefaults::subnetMask() {
   if (overrides_.mask) return *overrides_.mask;
-  std::vector<platform::AdapterInfo> adapters;
-  std::string result;
-  if (!platform_.adapters(adapters)) return result;
-  for (const auto& adapter : adapters)
-    for (const auto& mask : adapter.masks) result = mask;
-  return result;
+  const AdapterAnswer& answer = adapters();
+  if (!answer.ok || answer.adapters.empty()) return {};
+  return lastEntry(answer.adapters.back().masks);
 }
 
 std::string LocalNetworkDefaults::gateway() {
   if (overrides_.gateway) return *overrides_.gateway;
-  std::vector<platform::AdapterInfo> adapters;
-  std::string result;
-  if (!platform_.adapters(adapters)) return result;
-  for (const auto& adapter : adapters)
-    for (const auto& gateway : adapter.gateways) result = gateway;
-  return result;
+  const AdapterAnswer& answer = adapters();
+  if (!answer.ok || answer.adapters.empty()) return {};
+  return lastEntry(answer.adapters.back().gateways);
 }
 
 std::string LocalNetworkDefaults::dnsText() {
   if (overrides_.dnsText) return *overrides_.dnsText;
-  std::vector<platform::AdapterInfo> adapters;
-  if (!platform_.adapters(adapters) || adapters.empty()) return {};
-  return platform_.dnsServerText(adapters.back().name);
+  if (dnsText_ && scopeDepth_ > 0) return *dnsText_;
+  const AdapterAnswer& answer = adapters();
+  std::string text;
+  if (answer.ok && !answer.adapters.empty()) text = platform_.dnsServerText(answer.adapters.back().name);
+  dnsText_ = text;
+  return text;
 }
 
 void LocalNetworkDefaults::fillDns(ClientGrid& grid, int row) {
+  // A text without "," is one server and goes whole into DNS1, unlike the
+  // comma-list rule of the SQLite lists.
   std::string dns = dnsText();
-  if (dns.empty()) return;
-  if (!text::contains(dns, ",", text::Case::Sensitive)) {
-    grid.setCell(row, kColDns1, dns);
-    return;
-  }
-  std::vector<std::string> pieces = text::split(dns, ',');
-  if (pieces.size() >= 1) grid.setCell(row, kColDns1, pieces[0]);
-  if (pieces.size() >= 2) grid.setCell(row, kColDns2, pieces[1]);
+  if (!dns.empty()) setDnsPieces(grid, row, dns);
 }
 
 }  // namespace tl

@@ -2,6 +2,12 @@
 
 #include "readers/reader_context.h"
 // One header per reader file.
+#include "readers/fanggezi_db_reader.h"
+#include "readers/wangwei_dashi9_db_reader.h"
+#include "readers/yileyou_db_reader.h"
+#include "readers/yiyou_disk_db_reader.h"
+#include "readers/yiyou_diskless_db_reader.h"
+#include "readers/yungengxin_db_reader.h"
 
 namespace tl {
 
@@ -13,12 +19,12 @@ ListReader readerForListType(const std::string& name) {
   // One slot per list type, in the order of the list type table.
   static const Slot slots[] = {
       {"汀澜无盘", nullptr},
-      {"易乐游无盘", nullptr},
-      {"易游有盘", nullptr},
-      {"易游无盘", nullptr},
-      {"云更新", nullptr},
-      {"方格子", nullptr},
-      {"网维大师9系", nullptr},
+      {"易乐游无盘", readYileyouDb},
+      {"易游有盘", readYiyouDiskDb},
+      {"易游无盘", readYiyouDisklessDb},
+      {"云更新", readYungengxinDb},
+      {"方格子", readFanggeziDb},
+      {"网维大师9系", readWangweiDashi9Db},
       {"网维大师", nullptr},
       {"方格子XML", nullptr},
       {"方格子TXT", nullptr},

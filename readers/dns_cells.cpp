@@ -1,0 +1,20 @@
+#include "readers/dns_cells.h"
+
+#include <string>
+#include <vector>
+
+#include "data/text/gbk_text.h"
+
+namespace tl {
+
+void setDnsPieces(ClientGrid& grid, int row, std::string_view text) {
+  std::vector<std::string> pieces = text::split(text, ',');
+  if (pieces.size() >= 1) grid.setCell(row, kColDns1, std::move(pieces[0]));
+  if (pieces.size() >= 2) grid.setCell(row, kColDns2, std::move(pieces[1]));
+}
+
+void setDnsFromCommaList(ClientGrid& grid, int row, std::string_view text) {
+  if (text::contains(text, ",", text::Case::Sensitive)) setDnsPieces(grid, row, text);
+}
+
+}  // namespace tl

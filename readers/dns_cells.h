@@ -1,0 +1,19 @@
+#pragma once
+// Filling the two DNS cells of a client row from one text that holds the
+// servers separated by ",".
+#include <string_view>
+
+#include "core/client_grid.h"
+
+namespace tl {
+
+// DNS1 gets the first piece of `text` split at ",", DNS2 the second when
+// there is one; further pieces are ignored. Pieces are not trimmed, an empty
+// piece between two commas counts, an empty last piece does not.
+void setDnsPieces(ClientGrid& grid, int row, std::string_view text);
+
+// The rule of the SQLite lists that keep both servers in one column: a text
+// without any "," sets neither cell, so a single server is not shown.
+void setDnsFromCommaList(ClientGrid& grid, int row, std::string_view text);
+
+}  // namespace tl

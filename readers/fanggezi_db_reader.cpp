@@ -1,0 +1,26 @@
+#include "readers/fanggezi_db_reader.h"
+
+#include "data/text/gbk_text.h"
+#include "readers/database_client_row.h"
+#include "readers/database_read_sequence.h"
+
+namespace tl {
+
+void readFanggeziDb(ReaderContext& context, const std::string& path) {
+  ClientGrid& grid = context.grid;
+  LocalNetworkDefaults& network = context.network;
+  readDatabaseList(context, path, "select * from comp order by name Asc", ReadOperation::Bytes,
+                   [&grid, &network](const DatabaseRow& row, int number) {
+                     std::string ip = row["IP4"];
+                     // A row under the broadcast address is no client: it is not listed, but its
+                     // number is used up and the count field still counts it.
+                     if (ip == "255.255.255.255") return;
+                     int index = appendDatabaseClient(
+                         grid, number,
+                         {row["NAME"], std::move(ip), text::replaceAll(row["MAC"], ":", "-"), row["NMASK4"],
+                          row["GTWAY4"]});
+                     network.fillDns(grid, index);
+                   });
+}
+
+}  // namespace tl

@@ -1,0 +1,32 @@
+#include "readers/yungengxin_db_reader.h"
+
+#include "data/text/addresses.h"
+#include "readers/database_client_row.h"
+#include "readers/database_read_sequence.h"
+
+namespace tl {
+namespace {
+
+// 云更新 stores an address as the integer whose least significant byte is
+// the first octet: 16885952 (0x0101A8C0) is 192.168.1.1.
+std::string integerAddress(const std::string& stored) {
+  return text::reverseOctets(text::ipNumberToDotted(stored));
+}
+
+}  // namespace
+
+void readYungengxinDb(ReaderContext& context, const std::string& path) {
+  ClientGrid& grid = context.grid;
+  // The statement sorts by machine, but the name is looked up as MACHINE:
+  // a table that declares the column in lower case lists empty names.
+  readDatabaseList(context, path, "select * from tPcBaseInfo order by machine Asc", ReadOperation::Text,
+                   [&grid](const DatabaseRow& row, int number) {
+                     int index = appendDatabaseClient(grid, number,
+                                                      {row["MACHINE"], integerAddress(row["ip"]), row["mac"],
+                                                       integerAddress(row["mark"]), integerAddress(row["gate"])});
+                     grid.setCell(index, kColDns1, integerAddress(row["dns"]));
+                     grid.setCell(index, kColDns2, integerAddress(row["dns2"]));
+                   });
+}
+
+}  // namespace tl
