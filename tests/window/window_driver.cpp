@@ -69,17 +69,21 @@ HWND childOfClass(HWND parent, const wchar_t* className) {
 class RemoteBuffer {
  public:
   RemoteBuffer(HWND window, size_t size) : size_(size) {
+    // Right after start-up the window can be seen a moment before its
+    // process can be opened: try again for a while.
     DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process_) fail(L"OpenProcess");
-    address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!address_) fail(L"VirtualAllocEx");
+    for (int attempt = 0; attempt < 20 && !process_; ++attempt) {
+      GetWindowThreadProcessId(window, &pid);
+      process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+      if (!process_) Sleep(50);
+    }
+    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   }
   ~RemoteBuffer() {
-    VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    CloseHandle(process_);
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
   }
+  bool ok() const { return address_ != nullptr; }
   void* address() const { return address_; }
   char* at(size_t offset) const { return static_cast<char*>(address_) + offset; }
   void write(size_t offset, const void* data, size_t size) {
@@ -99,6 +103,7 @@ HWND statusBar(HWND main) { return childOfClass(main, STATUSCLASSNAMEW); }
 std::wstring statusText(HWND main, int part) {
   HWND bar = statusBar(main);
   RemoteBuffer remote(bar, 8192);
+  if (!remote.ok()) return L"(unreadable)";
   SendMessageW(bar, SB_GETTEXTW, WPARAM(part), reinterpret_cast<LPARAM>(remote.address()));
   std::wstring text(4096, L'\0');
   remote.read(0, text.data(), 4095 * sizeof(wchar_t));
@@ -178,10 +183,11 @@ void runStep(const std::wstring& step) {
         std::to_string(rect.bottom - rect.top) + (style & WS_MAXIMIZEBOX ? " maximizable" : " fixed"));
   } else if (name == L"wait-status") {
     // wait-status=part|text: until the status field reads that text.
-    HWND main = requireMain();
+    // The window is looked up again each time: the one seen first may be
+    // gone (Wine can show a window of a process that is ending).
     int part = toInt(arg(0));
-    if (!waitFor([&] { return statusText(main, part) == arg(1); }))
-      fail(L"status field " + arg(0) + L" reads \"" + statusText(main, part) + L"\", not \"" + arg(1) + L"\"");
+    if (!waitFor([&] { return statusText(requireMain(), part) == arg(1); }))
+      fail(L"status field " + arg(0) + L" reads \"" + statusText(requireMain(), part) + L"\", not \"" + arg(1) + L"\"");
   } else if (name == L"wait-rows") {
     // wait-rows=n: until the grid shows n rows; prints the milliseconds.
     HWND main = requireMain();
@@ -201,6 +207,7 @@ void runStep(const std::wstring& step) {
     int limit = args.empty() ? count : std::min(count, toInt(arg(0)));
     say("rows " + std::to_string(count));
     RemoteBuffer remote(list, 4096);
+    if (!remote.ok()) fail(L"cannot read the grid");
     for (int row = 0; row < limit; ++row) {
       std::string line = "row";
       for (int column = 0; column < 8; ++column) line += "\t" + utf8(cellText(list, remote, row, column));
@@ -285,6 +292,14 @@ void runStep(const std::wstring& step) {
     PostMessageW(listView(main), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     Sleep(300);
     if (!IsWindow(main)) fail(L"Esc closed the main window");
+  } else if (name == L"menu-escape") {
+    // A popup menu is open: Esc closes it without choosing.
+    HWND menu = nullptr;
+    if (!waitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr && IsWindowVisible(menu); }))
+      fail(L"no popup menu");
+    say("menu shown");
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    if (!waitFor([&] { return !IsWindowVisible(menu); })) fail(L"the menu stays open");
   } else if (name == L"close") {
     HWND main = requireMain();
     PostMessageW(main, WM_CLOSE, 0, 0);
