@@ -91,7 +91,7 @@ class WindowsUpdateEnvironment : public update::UpdateEnvironment {
     UINT infoSize = 0;
     if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) || !info) return {};
     char text[64];
-    std::snprintf(text, sizeof text, "%lu.%lu.%lu.%lu", HIWORD(info->dwFileVersionMS),
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", HIWORD(info->dwFileVersionMS),
                   LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
     return text;
   }

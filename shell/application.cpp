@@ -14,7 +14,9 @@ Application::Application()
     : ui_(pump_),
       ini_(platform::makeSystemIniFiles()),
       network_(platform::makeSystemLocalNetwork()),
-      converter_(PlatformServices{ui_, *ini_, *network_}),
+      processes_(platform::makeSystemProcesses()),
+      services_(platform::makeSystemServiceControl()),
+      converter_(PlatformServices{ui_, *ini_, *network_, *processes_, *services_}),
       window_(converter_, pump_) {}
 
 Application::~Application() {

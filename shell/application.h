@@ -39,6 +39,8 @@ class Application {
   WindowOperatorUi ui_;
   std::unique_ptr<platform::IniFiles> ini_;
   std::unique_ptr<platform::LocalNetwork> network_;
+  std::unique_ptr<platform::Processes> processes_;
+  std::unique_ptr<platform::ServiceControl> services_;
   ListConverter converter_;
   MainWindow window_;
   FileDropTarget* dropTarget_ = nullptr;
