@@ -1,23 +1,9 @@
 #include "readers/yileyou_client_list_reader.h"
 
-#include "data/text/gbk_text.h"
+#include "readers/dns_cells.h"
 #include "readers/ini_value.h"
 
 namespace tl {
-namespace {
-
-// "dns" holds one server, or two joined by ",".
-void setDns(ClientGrid& grid, int row, const std::string& dns) {
-  if (!text::contains(dns, ",", text::Case::Sensitive)) {
-    grid.setCell(row, kColDns1, dns);
-    return;
-  }
-  std::vector<std::string> pieces = text::split(dns, ',');
-  if (pieces.size() >= 1) grid.setCell(row, kColDns1, pieces[0]);
-  if (pieces.size() >= 2) grid.setCell(row, kColDns2, pieces[1]);
-}
-
-}  // namespace
 
 void readYileyouClientList(ReaderContext& context, const std::string& path) {
   ClientGrid& grid = context.grid;
@@ -35,7 +21,8 @@ void readYileyouClientList(ReaderContext& context, const std::string& path) {
     grid.setCell(row, kColMac, mac);
     grid.setCell(row, kColMask, mask);
     grid.setCell(row, kColGateway, gateway);
-    setDns(grid, row, dns);
+    // One server goes whole into DNS1; two joined by "," fill both cells.
+    setDnsPieces(grid, row, dns);
   }
 }
 
