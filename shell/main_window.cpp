@@ -62,10 +62,7 @@ void MainWindow::createControls() {
   for (const GridColumn& column : kGridColumns) columns.push_back({std::string(column.header), column.width});
   grid_.create({self, kGrid, 0, 0, 752, 472, ""}, columns);
   grid_.cellText = [this](int row, int column) { return converter_.grid().cell(row, column); };
-  grid_.onColumnClick = [this](int column) {
-    // Header clicks sort by computer name; wired in when the sort lands.
-    runOperation([] {});
-  };
+  grid_.onColumnClick = [this](int column) { runOperation([this, column] { converter_.headerClicked(column); }); };
   grid_.onRightClick = [this] { runOperation([this] { gridRightClicked(); }); };
   grid_.onSelectionChanged = [this](int first, int last, bool selected) { selectionChanged(first, last, selected); };
 
@@ -75,8 +72,7 @@ void MainWindow::createControls() {
   export_.create({self, kExportButton, 763, 134, 72, 32, "导出IPMAC"});
   help_.create({self, kHelpButton, 763, 174, 72, 32, "说明"});
   open_.onClick = [this] { runOperation([this] { converter_.openWithDialog(); }); };
-  // The import into the 汀澜 database; wired in when the import lands.
-  import_.onClick = [this] { runOperation([] {}); };
+  import_.onClick = [this] { runOperation([this] { converter_.importGrid(); }); };
   edit_.onClick = [this] { runOperation([this] { editButtonClicked(); }); };
   export_.onClick = [this] { runOperation([this] { exportButtonClicked(); }); };
   help_.onClick = [this] { runOperation([this] { showHelp(converter_.ui()); }); };
@@ -95,9 +91,11 @@ void MainWindow::createControls() {
 
 void MainWindow::onCommand(int id) {
   switch (id) {
-    case kExportSelected:  // export of the selected rows; wired in when the export lands
-    case kExportAll:       // export of all rows; wired in when the export lands
-      runOperation([] {});
+    case kExportSelected:
+      runOperation([this] { converter_.exportSelectedRows(); });
+      break;
+    case kExportAll:
+      runOperation([this] { converter_.exportAllRows(); });
       break;
     case kEditNamePrefix:
       runOperation([this] { editDialog_.openIn(EditMode::NamePrefix); });
@@ -145,8 +143,8 @@ void MainWindow::popUp(wingui::PopupMenu& menu) {
 }
 
 void MainWindow::applyRename(EditMode mode, const std::string& from, const std::string& to) {
-  // The renaming of names or IP segments; wired in when the renaming lands.
-  runOperation([] {});
+  RenameMode rename = mode == EditMode::NamePrefix ? RenameMode::NamePrefix : RenameMode::IpSegment;
+  runOperation([this, rename, from, to] { converter_.applyRename(rename, from, to); });
 }
 
 void MainWindow::rowsChanged() {
