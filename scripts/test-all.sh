@@ -12,7 +12,7 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native -j2
 
-echo "== native build with AddressSanitizer and UndefinedBehaviorSanitizer"
+echo "== native build with AddressSanitizer and UndefinedBehaviorSanitizer (clang 14)"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset sanitize -j2
