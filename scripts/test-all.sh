@@ -17,6 +17,9 @@ cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset sanitize -j2
 
+echo "== every fuzz target for 60 seconds (sanitizer build)"
+FUZZ_PRESET=sanitize scripts/fuzz.sh 60
+
 echo "== Windows build (MinGW-w64) and tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
