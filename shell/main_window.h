@@ -41,7 +41,7 @@ class MainWindow : public wingui::TopLevelWindow, private GridObserver {
   void exportButtonClicked();
   void gridRightClicked();
   void popUp(wingui::PopupMenu& menu);
-  void applyRename(EditMode mode, const std::string& from, const std::string& to);
+  void applyRename(RenameMode mode, const std::string& from, const std::string& to);
 
   void rowsChanged() override;
   void statusChanged(int part) override;
