@@ -40,15 +40,17 @@ MainWindow::MainWindow(ListConverter& converter, wingui::MessagePump& pump)
 
 MainWindow::~MainWindow() { converter_.grid().setObserver(nullptr); }
 
-bool MainWindow::create(std::function<void()> onCreated, std::function<void()> onDestroy, int showCommand) {
+bool MainWindow::create(std::function<void()> onCreated, std::function<void()> onDestroy) {
   onCreated_ = std::move(onCreated);
   onDestroy_ = std::move(onDestroy);
   // Fixed frame, minimise and close buttons, no maximise button, no menu bar.
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  if (!createWindow({L"TinglanListConverter", std::string(kMainWindowTitle), style, 846, 522})) return false;
+  return createWindow({L"TinglanListConverter", std::string(kMainWindowTitle), style, 846, 522});
+}
+
+void MainWindow::show(int showCommand) {
   ShowWindow(hwnd(), showCommand);
   UpdateWindow(hwnd());
-  return true;
 }
 
 void MainWindow::queueDroppedText(const std::string& text) {
