@@ -11,10 +11,10 @@ class PosixUpdateEnvironment : public update::UpdateEnvironment {
   std::string fileVersion(const std::string&) override { return {}; }
   std::string httpGet(const std::string&) override { return {}; }
   bool download(const std::string&, const std::string&) override { return false; }
-  std::string readHead(const std::string& path, size_t count) override {
+  std::string readFile(const std::string& path) override {
     std::string bytes;
     readFileBytes(path, bytes);
-    return bytes.substr(0, count);
+    return bytes;
   }
   bool moveFile(const std::string& from, const std::string& to) override { return platform::moveFile(from, to); }
   bool deleteFile(const std::string& path) override { return platform::deleteFile(path); }

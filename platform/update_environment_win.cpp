@@ -113,15 +113,9 @@ class WindowsUpdateEnvironment : public update::UpdateEnvironment {
     return writeFileBytes(targetPath, body);
   }
 
-  std::string readHead(const std::string& path, size_t count) override {
-    HANDLE file = CreateFileW(gbkToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(count, '\0');
-    DWORD got = 0;
-    ReadFile(file, bytes.data(), DWORD(count), &got, nullptr);
-    CloseHandle(file);
-    bytes.resize(got);
+  std::string readFile(const std::string& path) override {
+    std::string bytes;
+    readFileBytes(path, bytes);
     return bytes;
   }
 

@@ -26,7 +26,7 @@ cmake --build --preset windows
 export WINEDEBUG=-all
 WINEPREFIX=$(mktemp -d /tmp/tl-wine.XXXXXX)
 export WINEPREFIX
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 # Code page 936 as the ANSI page, as on the operators' machines.
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true

@@ -15,7 +15,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
 fi
 cleanup() {
   rm -rf "$dir"
-  if [ -n "$own_prefix" ]; then wineserver -k 2>/dev/null || true; rm -rf "$own_prefix"; fi
+  if [ -n "$own_prefix" ]; then /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$own_prefix"; fi
 }
 trap cleanup EXIT
 wine=/usr/lib/wine/wine64

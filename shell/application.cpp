@@ -23,15 +23,18 @@ Application::~Application() {
   if (oleReady_) OleUninitialize();
 }
 
-int Application::run(const std::string& startPaths, int showCommand) {
+int Application::run(const std::string& startPaths, int showCommand, const std::string& updateHost) {
+  updateHost_ = updateHost;
   // OLE drag and drop needs a single-threaded apartment on the window thread.
   oleReady_ = SUCCEEDED(OleInitialize(nullptr));
-  if (!window_.create([this] { mainWindowCreated(); }, [this] { mainWindowDestroyed(); }, showCommand)) return 1;
+  if (!window_.create([this] { mainWindowCreated(); }, [this] { mainWindowDestroyed(); })) return 1;
   ui_.setMainWindow(window_.hwnd());
+  // A program that has just started its newer self ends without showing.
   if (endAtOnce_) {
     DestroyWindow(window_.hwnd());
     return 0;
   }
+  window_.show(showCommand);
   if (!startPaths.empty()) window_.queueDroppedText(startPaths);
   return pump_.run();
 }
@@ -54,7 +57,7 @@ void Application::mainWindowCreated() {
 
 bool Application::updateReplacedProgram() {
   std::unique_ptr<update::UpdateEnvironment> environment = platform::makeSystemUpdateEnvironment();
-  return update::runUpdateCheck(*environment, ui_, TL_UPDATE_HOST) == update::UpdateOutcome::Restarting;
+  return update::runUpdateCheck(*environment, ui_, updateHost_) == update::UpdateOutcome::Restarting;
 }
 
 void Application::mainWindowDestroyed() {

@@ -26,7 +26,8 @@ class Application {
 
   // Shows the main window, opens `startPaths` (the command line's files,
   // joined like a drop) when given, and runs until the window is closed.
-  int run(const std::string& startPaths, int showCommand);
+  // `updateHost` is the update server's host[:port]; empty skips the check.
+  int run(const std::string& startPaths, int showCommand, const std::string& updateHost);
 
  private:
   // The creation handler of the main window.
@@ -44,6 +45,7 @@ class Application {
   ListConverter converter_;
   MainWindow window_;
   FileDropTarget* dropTarget_ = nullptr;
+  std::string updateHost_;
   bool oleReady_ = false;
   bool endAtOnce_ = false;
 };

@@ -1,6 +1,6 @@
 #include "shell/edit_dialog.h"
 
-#include "shell/rules/window_texts.h"
+#include <optional>
 
 namespace tl::shell {
 namespace {
@@ -9,10 +9,10 @@ enum ControlId { kFirstLabel = 301, kCurrentText, kSecondLabel, kNewText, kModeB
 
 }  // namespace
 
-void EditDialog::openIn(EditMode mode) {
+void EditDialog::openIn(RenameMode mode) {
   if (!hwnd()) {
-    if (!createWindow({L"TinglanEditDialog", std::string(textsFor(mode).title), WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                       313, 311}))
+    if (!createWindow({L"TinglanEditDialog", std::string(editDialogTexts(mode).title),
+                       WS_POPUP | WS_CAPTION | WS_SYSMENU, 313, 311}))
       return;
     pump_.addDialog(hwnd());
   }
@@ -30,8 +30,8 @@ LRESULT EditDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       secondLabel_.create({self, kSecondLabel, 0, 72, 72, 24, ""});
       newText_.create({self, kNewText, 80, 72, 200, 24, ""}, {});
       modeButton_.create({self, kModeButton, 8, 104, 80, 32, ""});
-      applyButton_.create({self, kApplyButton, 216, 104, 80, 32, "修改"});
-      help_.create({self, kHelpBox, 0, 144, 304, 128, std::string(kEditHelpText)}, {.multiLine = true, .readOnly = true});
+      applyButton_.create({self, kApplyButton, 216, 104, 80, 32, kEditDialogApplyCaption});
+      help_.create({self, kHelpBox, 0, 144, 304, 128, kEditDialogHelpText}, {.multiLine = true, .readOnly = true});
       modeButton_.onClick = [this] { switchMode(); };
       applyButton_.onClick = [this] { apply(); };
       return 0;
@@ -53,8 +53,8 @@ LRESULT EditDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return defaultHandling(message, wParam, lParam);
 }
 
-void EditDialog::setMode(EditMode mode) {
-  const EditModeTexts& texts = textsFor(mode);
+void EditDialog::setMode(RenameMode mode) {
+  const EditDialogTexts& texts = editDialogTexts(mode);
   wingui::setWindowText(hwnd(), std::string(texts.title));
   firstLabel_.setText(std::string(texts.firstLabel));
   secondLabel_.setText(std::string(texts.secondLabel));
@@ -68,7 +68,7 @@ void EditDialog::switchMode() {
 }
 
 void EditDialog::apply() {
-  std::optional<EditMode> mode = modeForTitle(wingui::windowText(hwnd()));
+  std::optional<RenameMode> mode = renameModeFromTitle(wingui::windowText(hwnd()));
   if (mode && onApply_) onApply_(*mode, currentText_.text(), newText_.text());
 }
 

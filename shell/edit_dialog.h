@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/rules/edit_modes.h"
+#include "editing/edit_dialog_modes.h"
 #include "shell/wingui/controls.h"
 #include "shell/wingui/message_pump.h"
 #include "shell/wingui/top_level_window.h"
@@ -13,18 +13,18 @@ namespace tl::shell {
 
 class EditDialog : public wingui::TopLevelWindow {
  public:
-  using ApplyHandler = std::function<void(EditMode mode, const std::string& from, const std::string& to)>;
+  using ApplyHandler = std::function<void(RenameMode mode, const std::string& from, const std::string& to)>;
   EditDialog(wingui::MessagePump& pump, ApplyHandler onApply) : pump_(pump), onApply_(std::move(onApply)) {}
 
   // Shows the dialog (created and centred when it is not shown) in `mode`;
   // the text boxes keep their contents.
-  void openIn(EditMode mode);
+  void openIn(RenameMode mode);
 
  protected:
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void setMode(EditMode mode);
+  void setMode(RenameMode mode);
   void switchMode();
   void apply();
 

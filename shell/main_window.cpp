@@ -34,21 +34,23 @@ constexpr UINT kGridRefreshMs = 50;
 MainWindow::MainWindow(ListConverter& converter, wingui::MessagePump& pump)
     : converter_(converter),
       pump_(pump),
-      editDialog_(pump, [this](EditMode mode, const std::string& from, const std::string& to) {
+      editDialog_(pump, [this](RenameMode mode, const std::string& from, const std::string& to) {
         applyRename(mode, from, to);
       }) {}
 
 MainWindow::~MainWindow() { converter_.grid().setObserver(nullptr); }
 
-bool MainWindow::create(std::function<void()> onCreated, std::function<void()> onDestroy, int showCommand) {
+bool MainWindow::create(std::function<void()> onCreated, std::function<void()> onDestroy) {
   onCreated_ = std::move(onCreated);
   onDestroy_ = std::move(onDestroy);
   // Fixed frame, minimise and close buttons, no maximise button, no menu bar.
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  if (!createWindow({L"TinglanListConverter", std::string(kMainWindowTitle), style, 846, 522})) return false;
+  return createWindow({L"TinglanListConverter", std::string(kMainWindowTitle), style, 846, 522});
+}
+
+void MainWindow::show(int showCommand) {
   ShowWindow(hwnd(), showCommand);
   UpdateWindow(hwnd());
-  return true;
 }
 
 void MainWindow::queueDroppedText(const std::string& text) {
@@ -81,8 +83,8 @@ void MainWindow::createControls() {
 
   exportMenu_.addItem(kExportSelected, std::string(kExportSelectedText));
   exportMenu_.addItem(kExportAll, std::string(kExportAllText));
-  editMenu_.addItem(kEditNamePrefix, std::string(kEditNamePrefixText));
-  editMenu_.addItem(kEditIpSegment, std::string(kEditIpSegmentText));
+  editMenu_.addItem(kEditNamePrefix, kEditMenuPrefixItem);
+  editMenu_.addItem(kEditIpSegment, kEditMenuIpItem);
 
   converter_.grid().setObserver(this);
   for (int part = 0; part < kStatusPartCount; ++part) statusChanged(part);
@@ -98,10 +100,10 @@ void MainWindow::onCommand(int id) {
       runOperation([this] { converter_.exportAllRows(); });
       break;
     case kEditNamePrefix:
-      runOperation([this] { editDialog_.openIn(EditMode::NamePrefix); });
+      runOperation([this] { editDialog_.openIn(RenameMode::NamePrefix); });
       break;
     case kEditIpSegment:
-      runOperation([this] { editDialog_.openIn(EditMode::IpSegment); });
+      runOperation([this] { editDialog_.openIn(RenameMode::IpSegment); });
       break;
   }
 }
@@ -142,9 +144,8 @@ void MainWindow::popUp(wingui::PopupMenu& menu) {
   if (chosen != 0) PostMessageW(hwnd(), WM_COMMAND, WPARAM(chosen), 0);
 }
 
-void MainWindow::applyRename(EditMode mode, const std::string& from, const std::string& to) {
-  RenameMode rename = mode == EditMode::NamePrefix ? RenameMode::NamePrefix : RenameMode::IpSegment;
-  runOperation([this, rename, from, to] { converter_.applyRename(rename, from, to); });
+void MainWindow::applyRename(RenameMode mode, const std::string& from, const std::string& to) {
+  runOperation([this, mode, from, to] { converter_.applyRename(mode, from, to); });
 }
 
 void MainWindow::rowsChanged() {

@@ -21,8 +21,10 @@ class MainWindow : public wingui::TopLevelWindow, private GridObserver {
   MainWindow(ListConverter& converter, wingui::MessagePump& pump);
   ~MainWindow() override;
 
-  // Creates and shows the window; `onCreated` runs from its creation handler.
-  bool create(std::function<void()> onCreated, std::function<void()> onDestroy, int showCommand);
+  // Creates the window, not yet shown; `onCreated` runs from its creation
+  // handler.
+  bool create(std::function<void()> onCreated, std::function<void()> onDestroy);
+  void show(int showCommand);
 
   // A drop (or the command line): opened once the current message is done,
   // so that the drag source is not held while a list is read.
@@ -41,7 +43,7 @@ class MainWindow : public wingui::TopLevelWindow, private GridObserver {
   void exportButtonClicked();
   void gridRightClicked();
   void popUp(wingui::PopupMenu& menu);
-  void applyRename(EditMode mode, const std::string& from, const std::string& to);
+  void applyRename(RenameMode mode, const std::string& from, const std::string& to);
 
   void rowsChanged() override;
   void statusChanged(int part) override;

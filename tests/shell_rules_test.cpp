@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/rules/edit_modes.h"
+#include "editing/edit_dialog_modes.h"
 #include "shell/rules/operator_actions.h"
 #include "shell/rules/window_texts.h"
 #include "tests/support/fake_operator_ui.h"
@@ -70,20 +70,20 @@ TEST(Placement, CentredRoundsTowardZeroAndPopupsSitThreePixelsOff) {
 
 TEST(EditModes, TitleLabelsAndModeButtonPerMode) {
   struct Case {
-    EditMode mode;
+    RenameMode mode;
     std::string_view title, first, second, button;
   } cases[] = {
-      {EditMode::NamePrefix, "修改计算机名前缀", "当前前缀:", "欲修改前缀:", "修改IP段"},
-      {EditMode::IpSegment, "修改IP段", "当前IP段", "欲修改IP段", "修改计算机名前缀"},
+      {RenameMode::NamePrefix, "修改计算机名前缀", "当前前缀:", "欲修改前缀:", "修改IP段"},
+      {RenameMode::IpSegment, "修改IP段", "当前IP段", "欲修改IP段", "修改计算机名前缀"},
   };
   for (const Case& c : cases) {
-    const EditModeTexts& texts = textsFor(c.mode);
+    const EditDialogTexts& texts = editDialogTexts(c.mode);
     EXPECT_EQ(texts.title, c.title);
     EXPECT_EQ(texts.firstLabel, c.first);
     EXPECT_EQ(texts.secondLabel, c.second);
     EXPECT_EQ(texts.modeButton, c.button);
     // The title is the mode; the mode button leads to the mode it names.
-    EXPECT_EQ(modeForTitle(std::string(c.title)), c.mode);
+    EXPECT_EQ(renameModeFromTitle(std::string(c.title)), c.mode);
     EXPECT_NE(modeAfterSwitch(std::string(c.button)), c.mode);
   }
 }
@@ -91,7 +91,7 @@ TEST(EditModes, TitleLabelsAndModeButtonPerMode) {
 TEST(EditModes, OnlyTheExactTitlesSelectAMode) {
   // The edit menu's item reads "修改ip段"; the dialog's title "修改IP段".
   for (const char* title : {"修改ip段", "", "修改计算机名前缀 ", "修改"})
-    EXPECT_EQ(modeForTitle(title), std::nullopt) << title;
+    EXPECT_EQ(renameModeFromTitle(title), std::nullopt) << title;
 }
 
 }  // namespace

@@ -9,13 +9,17 @@
 namespace tl::update {
 namespace {
 
-// A tiny but complete PE image head: "MZ", e_lfanew = 0x40, "PE\0\0".
+// A tiny but complete PE image: "MZ", e_lfanew = 0x40, "PE\0\0", one
+// section whose 0x80 raw bytes start at 0x80 and end the file.
 std::string executableBytes() {
-  std::string bytes(0x80, '\0');
+  std::string bytes(0x100, '\0');
   bytes[0] = 'M';
   bytes[1] = 'Z';
   bytes[0x3C] = 0x40;
   bytes.replace(0x40, 4, std::string("PE\0\0", 4));
+  bytes[0x46] = 1;     // NumberOfSections; no optional header, so the table starts at 0x58
+  bytes[0x68] = 0x80;  // SizeOfRawData
+  bytes[0x6C] = 0x80;  // PointerToRawData
   return bytes;
 }
 
@@ -34,9 +38,9 @@ class FakeEnvironment : public UpdateEnvironment {
     files[target] = downloadBytes;
     return true;
   }
-  std::string readHead(const std::string& path, size_t count) override {
+  std::string readFile(const std::string& path) override {
     auto it = files.find(path);
-    return it == files.end() ? std::string() : it->second.substr(0, count);
+    return it == files.end() ? std::string() : it->second;
   }
   bool moveFile(const std::string& from, const std::string& to) override {
     auto it = files.find(from);
@@ -139,6 +143,7 @@ TEST(UpdateCheck, AFailedOrTruncatedDownloadLeavesTheProgramInPlace) {
       {"download failed", false, exe},
       {"html error page", true, "<html>404</html>"},
       {"truncated before the PE header", true, exe.substr(0, 0x42)},
+      {"truncated inside the section data", true, exe.substr(0, 0xC0)},
       {"empty", true, ""},
   };
   for (const Row& c : cases) {
@@ -153,14 +158,31 @@ TEST(UpdateCheck, AFailedOrTruncatedDownloadLeavesTheProgramInPlace) {
   }
 }
 
-TEST(UpdateCheck, LooksLikeWindowsExecutable) {
-  std::string exe = executableBytes();
-  EXPECT_TRUE(looksLikeWindowsExecutable(exe));
-  std::string badOffset = exe;
-  badOffset[0x3C] = char(0x7F);  // points past the end
-  EXPECT_FALSE(looksLikeWindowsExecutable(badOffset));
-  EXPECT_FALSE(looksLikeWindowsExecutable("MZ"));
-  EXPECT_FALSE(looksLikeWindowsExecutable(std::string(0x80, 'M')));
+TEST(UpdateCheck, OnlyAWholeWindowsExecutableCounts) {
+  const std::string exe = executableBytes();
+  EXPECT_TRUE(isCompleteWindowsExecutable(exe));
+  EXPECT_TRUE(isCompleteWindowsExecutable(exe + "appended data"));
+  struct Row {
+    const char* what;
+    size_t offset;  // where `value` is written into a copy of the image
+    char value;
+  };
+  const Row broken[] = {
+      {"e_lfanew past the end", 0x3C, char(0xFF)},
+      {"e_lfanew so far that the file header is cut", 0x3C, char(0xF0)},
+      {"no PE signature", 0x41, 'X'},
+      {"no sections", 0x46, 0},
+      {"section table past the end (optional header size)", 0x54, char(0xF0)},
+      {"section data past the end", 0x69, 1},
+  };
+  for (const Row& c : broken) {
+    std::string bytes = exe;
+    bytes[c.offset] = c.value;
+    EXPECT_FALSE(isCompleteWindowsExecutable(bytes)) << c.what;
+  }
+  for (size_t cut : {0x02, 0x3F, 0x43, 0x57, 0x7F, 0xFF})
+    EXPECT_FALSE(isCompleteWindowsExecutable(exe.substr(0, cut))) << cut;
+  EXPECT_FALSE(isCompleteWindowsExecutable(std::string(0x100, 'M')));
 }
 
 }  // namespace

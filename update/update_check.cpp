@@ -8,7 +8,11 @@
 namespace tl::update {
 namespace {
 
-constexpr size_t kHeadBytes = 4096;
+uint32_t readLittle(const std::string& bytes, size_t offset, size_t width) {
+  uint32_t value = 0;
+  for (size_t i = 0; i < width; ++i) value |= uint32_t(uint8_t(bytes[offset + i])) << (8 * i);
+  return value;
+}
 
 }  // namespace
 
@@ -26,12 +30,24 @@ long long versionNumber(const std::string& versionText) {
   return negative ? -value : value;
 }
 
-bool looksLikeWindowsExecutable(const std::string& bytes) {
-  if (bytes.size() < 0x40 || bytes[0] != 'M' || bytes[1] != 'Z') return false;
-  uint32_t peOffset = 0;
-  std::memcpy(&peOffset, bytes.data() + 0x3C, 4);  // e_lfanew, little-endian
-  if (peOffset > bytes.size() - 4) return false;
-  return std::memcmp(bytes.data() + peOffset, "PE\0\0", 4) == 0;
+bool isCompleteWindowsExecutable(const std::string& bytes) {
+  const uint64_t size = bytes.size();
+  if (size < 0x40 || bytes[0] != 'M' || bytes[1] != 'Z') return false;
+  const uint64_t pe = readLittle(bytes, 0x3C, 4);  // e_lfanew
+  constexpr uint64_t kSignatureAndFileHeader = 24;
+  if (pe + kSignatureAndFileHeader > size || std::memcmp(bytes.data() + pe, "PE\0\0", 4) != 0) return false;
+  const uint64_t sectionCount = readLittle(bytes, pe + 6, 2);
+  const uint64_t optionalHeaderSize = readLittle(bytes, pe + 20, 2);
+  constexpr uint64_t kSectionHeaderSize = 40;
+  const uint64_t sectionTable = pe + kSignatureAndFileHeader + optionalHeaderSize;
+  if (sectionCount == 0 || sectionTable + sectionCount * kSectionHeaderSize > size) return false;
+  for (uint64_t i = 0; i < sectionCount; ++i) {
+    const uint64_t header = sectionTable + i * kSectionHeaderSize;
+    const uint64_t rawSize = readLittle(bytes, header + 16, 4);
+    const uint64_t rawOffset = readLittle(bytes, header + 20, 4);
+    if (rawSize != 0 && rawOffset + rawSize > size) return false;
+  }
+  return true;
 }
 
 std::string leftOverPath(const std::string& programPath) { return programPath + ".old"; }
@@ -59,7 +75,7 @@ UpdateOutcome runUpdateCheck(UpdateEnvironment& env, OperatorUi& ui, const std::
   const std::string incoming = program + ".new";
   env.deleteFile(incoming);
   if (!env.download(base + "tluptool.exe", incoming) ||
-      !looksLikeWindowsExecutable(env.readHead(incoming, kHeadBytes))) {
+      !isCompleteWindowsExecutable(env.readFile(incoming))) {
     env.deleteFile(incoming);
     return UpdateOutcome::Failed;
   }

@@ -18,8 +18,8 @@ class UpdateEnvironment {
   virtual std::string httpGet(const std::string& url) = 0;
   // Downloads the URL into a new file; false when it did not arrive whole.
   virtual bool download(const std::string& url, const std::string& targetPath) = 0;
-  // The first bytes of a file (at most `count`), "" when unreadable.
-  virtual std::string readHead(const std::string& path, size_t count) = 0;
+  // The whole file, "" when unreadable.
+  virtual std::string readFile(const std::string& path) = 0;
   virtual bool moveFile(const std::string& from, const std::string& to) = 0;
   virtual bool deleteFile(const std::string& path) = 0;
   // Starts the program and waits (at most a second) until it is idle.
@@ -30,9 +30,10 @@ class UpdateEnvironment {
 // (leading blanks and a sign allowed, anything after the digits ends it).
 long long versionNumber(const std::string& versionText);
 
-// True when the bytes start a complete Windows executable: "MZ", and the PE
-// header that e_lfanew points at lies inside them.
-bool looksLikeWindowsExecutable(const std::string& bytes);
+// True when the bytes are a whole Windows executable: "MZ", the PE header
+// that e_lfanew points at, its section table, and the raw data of every
+// section lie inside them. A download cut short after the headers fails.
+bool isCompleteWindowsExecutable(const std::string& bytes);
 
 enum class UpdateOutcome {
   NotOffered,  // no version, no server, or nothing newer

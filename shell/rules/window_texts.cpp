@@ -27,13 +27,6 @@ const std::string_view kHelpText =
     "支持方格子无盘客户机列表转换工具导出文件\r\n"
     "支持信佑无盘客户机列表转换工具导出的文件";
 
-const std::string_view kEditHelpText =
-    "修改帮助 \r\n\r\n"
-    "修改计算机名 \r\n\r\n"
-    "例pc001 请输入前缀pc及要修改的前缀 \r\n\r\n"
-    "修改ip段 \r\n\r\n"
-    "例192.168.0.1 请输入192.168.0.及要修改的ip段 \r\n";
-
 const std::array<GridColumn, 8> kGridColumns = {{
     {"序号", 40},
     {"计算机名", 70},

@@ -53,7 +53,15 @@ std::wstring windowText(HWND hwnd) {
   return buffer;
 }
 
-HWND mainWindow() { return FindWindowW(L"TinglanListConverter", kMainTitle); }
+// The shown main window. A program that is still in its creation handler
+// (the update check) or that ends at once after an update has a main window
+// that is never shown: it does not count.
+HWND mainWindow() {
+  for (HWND window = FindWindowExW(nullptr, nullptr, L"TinglanListConverter", kMainTitle); window;
+       window = FindWindowExW(nullptr, window, L"TinglanListConverter", kMainTitle))
+    if (IsWindowVisible(window)) return window;
+  return nullptr;
+}
 
 HWND requireMain() {
   HWND main = nullptr;
@@ -213,6 +221,27 @@ void runStep(const std::wstring& step) {
       for (int column = 0; column < 8; ++column) line += "\t" + utf8(cellText(list, remote, row, column));
       say(line);
     }
+  } else if (name == L"wait-column") {
+    // wait-column=column|text|text|...: until the grid has exactly as many
+    // rows as texts and that column reads them from the top. Header clicks
+    // and the edit dialog are posted, so their effect is awaited this way.
+    HWND main = requireMain();
+    HWND list = listView(main);
+    int column = toInt(arg(0));
+    std::vector<std::wstring> want(args.begin() + 1, args.end());
+    RemoteBuffer remote(list, 4096);
+    if (!remote.ok()) fail(L"cannot read the grid");
+    std::wstring seen;
+    auto matches = [&] {
+      seen.clear();
+      int count = rowCount(main);
+      for (int row = 0; row < count; ++row) seen += (row ? L"|" : L"") + cellText(list, remote, row, column);
+      if (count != int(want.size())) return false;
+      for (int row = 0; row < count; ++row)
+        if (cellText(list, remote, row, column) != want[size_t(row)]) return false;
+      return true;
+    };
+    if (!waitFor(matches)) fail(L"column " + arg(0) + L" reads " + seen);
   } else if (name == L"click") {
     // click=caption: a button of the main window; posted, since it may open a
     // message box that waits for an answer.
@@ -235,11 +264,17 @@ void runStep(const std::wstring& step) {
     // command=id: a popup menu item chosen (menus send WM_COMMAND).
     PostMessageW(requireMain(), WM_COMMAND, WPARAM(toInt(arg(0))), 0);
   } else if (name == L"answer") {
-    // answer=caption|OK or Cancel: prints the message box's text and closes it.
+    // answer=caption[|OK or Cancel]: prints the message box's text and closes
+    // it with that button (the box must have it), or with OK when none is named.
     HWND box = nullptr;
     if (!waitFor([&] { return (box = findMessageBox(arg(0))) != nullptr; })) fail(L"no message box " + arg(0));
     say("message " + utf8(arg(0)) + ": " + utf8(messageBoxText(box)));
-    int id = args.size() > 1 && args[1] == L"Cancel" ? IDCANCEL : IDOK;
+    int id = IDOK;
+    if (args.size() > 1) {
+      if (args[1] == L"Cancel") id = IDCANCEL;
+      else if (args[1] != L"OK") fail(L"answer with OK or Cancel, not " + args[1]);
+      if (!GetDlgItem(box, id)) fail(L"the message box has no " + args[1] + L" button");
+    }
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
     if (!waitFor([&] { return !IsWindow(box); })) fail(L"message box stays open");
   } else if (name == L"no-message") {

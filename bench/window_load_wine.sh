@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# How long the window program under Wine takes to show a large list: from the
+# program's start until the count field reads "客户机总数: N" and the grid
+# shows N rows. The list is a 易乐游 workstation.db of N clients (default
+# 100000); the run is repeated R times (default 3), each in a fresh program.
+#   bench/window_load_wine.sh [N] [R]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build=$root/build-win
+. "$root/scripts/lib/wine-window.sh"
+count=${1:-100000}
+runs=${2:-3}
+build_windows_if_missing tinglan_convert.exe window_driver.exe
+
+work=$(mktemp -d /tmp/tl-window-load.XXXXXX)
+log=$work/driver.log
+cleanup() {
+  stop_wine_display
+  rm -rf "$work" 2>/dev/null || { sleep 1; rm -rf "$work" || true; }
+}
+trap cleanup EXIT
+start_wine_display
+mkdir -p "$work/app"
+program=$work/app/tinglan_convert.exe
+cp "$build/tinglan_convert.exe" "$program"
+
+sqlite3 "$work/workstation.db" "create table workstation(computer text, ip text, mac text, subnetmask text,
+  gateway text, dns text);
+  with recursive n(i) as (select 1 union all select i + 1 from n where i < $count)
+  insert into workstation select printf('PC%06d', i), printf('10.%d.%d.%d', i / 65536, i / 256 % 256, i % 256),
+    printf('00-11-22-%02X-%02X-%02X', i / 65536, i / 256 % 256, i % 256), '255.0.0.0', '10.0.0.1',
+    '8.8.8.8,114.114.114.114' from n;"
+
+echo "clients: $count"
+for run in $(seq "$runs"); do
+  start=$(date +%s%N)
+  start_program "$(winpath "$work/workstation.db")"
+  drive "timeout=600000" "wait-status=0|客户机总数: $count" "wait-rows=$count"
+  end=$(date +%s%N)
+  drive close
+  wait_program_end
+  echo "run $run: $(((end - start) / 1000000)) ms from start to $count rows shown"
+done
