@@ -1,0 +1,18 @@
+#pragma once
+// The 方格子 and 网维大师 XML lists keep their clients as the children of the
+// root element: the grid gets one row per child, numbered from 1, and the
+// count field counts the children.
+#include <functional>
+#include <string>
+
+#include "readers/reader_context.h"
+
+namespace tl {
+
+// Empties the grid, loads the file into the shared XML document (a file that
+// cannot be read loads as empty), sets the count, and calls fillRow for each
+// client with its element's path ("@1/@n") and the row appended for it.
+void readXmlClientRows(ReaderContext& context, const std::string& path,
+                       const std::function<void(const std::string& element, int row)>& fillRow);
+
+}  // namespace tl
