@@ -1,9 +1,9 @@
 #pragma once
 // Our own reading of a Windows INI file, with the rules of the Windows
 // profile functions (GetPrivateProfileSectionNamesA, GetPrivateProfileStringA)
-// as they were observed: the POSIX IniFiles uses it, and the unit tests run
-// the same table of files against it natively and against the real functions
-// under Wine.
+// as they were observed: IniFiles reads with it on every platform, and the
+// unit tests run the same table of files against it and, under Wine, against
+// the real functions.
 #include <string>
 #include <string_view>
 #include <vector>
