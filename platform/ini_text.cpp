@@ -130,8 +130,8 @@ template <typename OnLine>
 void forEachLine(std::string_view content, OnLine onLine) {
   size_t begin = 0;
   while (begin < content.size()) {
-    size_t end = content.find_first_of("\r\n", begin);
-    if (end == std::string_view::npos) end = content.size();
+    size_t end = begin;
+    while (end < content.size() && content[end] != '\r' && content[end] != '\n') ++end;
     onLine(content.substr(begin, end - begin), begin, end);
     begin = end + 1;
   }
@@ -150,27 +150,18 @@ std::optional<std::string_view> headerName(std::string_view raw) {
 // Orders texts as their upper-case forms (text::toUpperAscii) are ordered,
 // without building them: ASCII letters outside double-byte characters fold.
 int compareUpper(std::string_view a, std::string_view b) {
-  // Walks both texts byte by byte, remembering where the current character
-  // ends and whether it is a single byte (the only kind that folds).
-  struct Folding {
-    std::string_view s;
-    size_t charEnd = 0;
-    bool single = true;
-    unsigned char at(size_t i) {
-      if (i == charEnd) {
-        charEnd = i + text::charLength(s, i);
-        single = charEnd == i + 1;
-      }
-      return static_cast<unsigned char>(single ? text::asciiUpper(s[i]) : s[i]);
-    }
-  } x{a}, y{b};
-  size_t i = 0;
-  for (; i < a.size() && i < b.size(); ++i) {
-    unsigned char p = x.at(i), q = y.at(i);
-    if (p != q) return p < q ? -1 : 1;
+  size_t common = std::min(a.size(), b.size());
+  bool aTrail = false, bTrail = false;  // at the second byte of a double-byte character
+  for (size_t i = 0; i < common; ++i) {
+    char x = a[i], y = b[i];
+    if (!aTrail) x = text::asciiUpper(x);
+    if (!bTrail) y = text::asciiUpper(y);
+    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
+    aTrail = !aTrail && text::charLength(a, i) == 2;
+    bTrail = !bTrail && text::charLength(b, i) == 2;
   }
   if (a.size() == b.size()) return 0;
-  return i < a.size() ? 1 : -1;
+  return a.size() > b.size() ? 1 : -1;
 }
 
 }  // namespace
