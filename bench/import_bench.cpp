@@ -87,4 +87,38 @@ void BM_Import(benchmark::State& state) {
 }
 BENCHMARK(BM_Import)->Arg(10'000)->Unit(benchmark::kMillisecond);
 
+// The reference: SQLite alone replacing the rows with the grid's texts, one
+// DELETE and one prepared INSERT per row in one transaction.
+void BM_SqliteInsert(benchmark::State& state) {
+  const std::string path = (std::filesystem::temp_directory_path() / "tl-import-bench-sqlite.db").string();
+  tl::ClientGrid grid;
+  fillGrid(grid, int(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    makeTarget(path);
+    state.ResumeTiming();
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, "begin; delete from cs_client_info;", nullptr, nullptr, nullptr);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db,
+                       "insert into cs_client_info(client_name,client_mac,client_ip,client_mask,client_gate_way,"
+                       "client_dns1,client_dns2,client_group_name) values(?,?,?,?,?,?,?,'default')",
+                       -1, &insert, nullptr);
+    const int columns[] = {tl::kColName, tl::kColMac, tl::kColIp, tl::kColMask,
+                           tl::kColGateway, tl::kColDns1, tl::kColDns2};
+    for (int r = 0; r < grid.rowCount(); ++r) {
+      for (int i = 0; i < 7; ++i) sqlite3_bind_text(insert, i + 1, grid.cell(r, columns[i]).c_str(), -1, SQLITE_STATIC);
+      if (sqlite3_step(insert) != SQLITE_DONE) state.SkipWithError("insert failed");
+      sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    if (sqlite3_exec(db, "commit;", nullptr, nullptr, nullptr) != SQLITE_OK) state.SkipWithError("commit failed");
+    sqlite3_close(db);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  std::remove(path.c_str());
+}
+BENCHMARK(BM_SqliteInsert)->Arg(10'000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -8,13 +8,11 @@
 #include <filesystem>
 #include <string>
 
-#include "core/list_converter.h"
 #include "data/json/json_access.h"
 #include "platform/file_system.h"
-#include "platform/ini_files.h"
-#include "platform/local_network.h"
 #include "platform/text_codec.h"
 #include "readers/xinyou_txt_list_reader.h"
+#include "tests/support/fake_platform.h"
 
 namespace {
 
@@ -33,40 +31,16 @@ std::string xinyouTxtList(int clients) {
   return text + "]}";
 }
 
-class QuietUi : public tl::OperatorUi {
- public:
-  tl::MessageAnswer showMessage(const std::string&, const std::string&, tl::MessageIcon,
-                                tl::MessageButtons) override {
-    return tl::MessageAnswer::Ok;
-  }
-  std::string askText(const std::string&, const std::string&, const std::string&) override { return {}; }
-  std::optional<std::string> chooseFileToOpen(const tl::OpenFileRequest&) override { return {}; }
-  std::string desktopFolder() override { return {}; }
-  void processPendingMessages() override {}
-};
-
-class NoNetwork : public tl::platform::LocalNetwork {
- public:
-  bool adapters(std::vector<tl::platform::AdapterInfo>& out) override {
-    out.clear();
-    return true;
-  }
-  std::string dnsServerText(const std::string&) override { return {}; }
-};
-
 void BM_ReadXinyouTxtList10k(benchmark::State& state) {
   namespace fs = std::filesystem;
   const std::string path = (fs::temp_directory_path() / "tl-bench-xinyou-txt-list.json").string();
   const std::string text = xinyouTxtList(kClients);
   tl::platform::writeFileBytes(path, text);
-  QuietUi ui;
-  auto ini = tl::platform::makeSystemIniFiles();
-  NoNetwork network;
-  tl::ListConverter converter(tl::PlatformServices{ui, *ini, network});
+  tl::test::TestApp app;
   for (auto _ : state) {
-    tl::ReaderContext context = converter.readerContext();
+    tl::ReaderContext context = app.context();
     tl::readXinyouTxtList(context, path);
-    if (converter.grid().rowCount() != kClients) state.SkipWithError("wrong row count");
+    if (app.grid().rowCount() != kClients) state.SkipWithError("wrong row count");
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
   state.counters["bytes"] = double(text.size());

@@ -1,56 +1,46 @@
-// Reading a 10,000-row 云更新 and 方格子 database, as a dropped file is read
-// (detection, dispatch, reader) and by the reader alone. The machine's own
-// network configuration is used, since the 方格子 reader asks for the local
-// DNS servers on every row.
+// Reading a 10,000-row database of each SQLite family: the 汀澜 data.db, the
+// 易乐游 workstation table and the 云更新 and 方格子 tables. Each reader runs
+// alone (BM_Read*) and as a dropped file is read (BM_Open*: detection,
+// dispatch, reader); the reference is SQLite alone running the reader's
+// SELECT and fetching every column of every row as text (BM_Select*).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
-#include "core/list_converter.h"
-#include "platform/ini_files.h"
-#include "platform/local_network.h"
 #include "readers/fanggezi_db_reader.h"
+#include "readers/tinglan_db_reader.h"
+#include "readers/yileyou_db_reader.h"
 #include "readers/yungengxin_db_reader.h"
+#include "tests/support/fake_platform.h"
 
 namespace {
 
 constexpr int kRows = 10000;
 
-class SilentUi : public tl::OperatorUi {
- public:
-  tl::MessageAnswer showMessage(const std::string&, const std::string&, tl::MessageIcon, tl::MessageButtons) override {
-    ++messages;
-    return tl::MessageAnswer::Ok;
-  }
-  std::string askText(const std::string&, const std::string&, const std::string&) override { return {}; }
-  std::optional<std::string> chooseFileToOpen(const tl::OpenFileRequest&) override { return std::nullopt; }
-  std::string desktopFolder() override { return {}; }
-  void processPendingMessages() override {}
-  int messages = 0;
+struct Family {
+  const char* file;
+  const char* createSql;
+  std::string (*row)(int index);
+  const char* selectSql;  // the reader's own SELECT
 };
 
-// A generated database, removed when the program ends.
-struct BenchDatabase {
-  std::string path;
-  ~BenchDatabase() { std::remove(path.c_str()); }
-};
+std::string tinglanRow(int i) {
+  char sql[320];
+  std::snprintf(sql, sizeof sql,
+                "insert into cs_client_info(client_name,client_mac,client_ip,client_mask,client_gate_way,"
+                "client_dns1,client_dns2,client_group_name) values('PC%05d','001a2b%06x','%u','4294967040',"
+                "'167772161','134744072','','default');",
+                i, i, 167772160u + unsigned(i));
+  return sql;
+}
 
-std::string makeDatabase(const std::string& name, const std::string& createSql,
-                         std::string (*rowValues)(int index)) {
-  std::string path = (std::filesystem::temp_directory_path() / name).string();
-  std::remove(path.c_str());
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
-  std::string sql = "begin;" + createSql;
-  for (int i = 0; i < kRows; ++i) sql += rowValues(i);
-  sql += "commit;";
-  sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
-  sqlite3_close(db);
-  return path;
+std::string yileyouRow(int i) {
+  return "insert into workstation values(" + std::to_string(i) + ", 'PC" + std::to_string(i) + "', '10.0." +
+         std::to_string(i >> 8) + "." + std::to_string(i & 255) +
+         "', '00:1a:2b:3c:4d:5e', '255.255.0.0', '10.0.0.1', '114.114.114.114,8.8.8.8');";
 }
 
 std::string yungengxinRow(int i) {
@@ -61,76 +51,112 @@ std::string yungengxinRow(int i) {
 }
 
 std::string fanggeziRow(int i) {
-  std::string ip = i % 100 == 99 ? "255.255.255.255" : "10.0." + std::to_string(i >> 8) + "." + std::to_string(i & 255);
-  return "insert into comp values('PC" + std::to_string(i) + "', '" + ip +
-         "', '00:1a:2b:3c:4d:5e', '255.255.0.0', '10.0.0.1');";
+  return "insert into comp values('PC" + std::to_string(i) + "', '10.0." + std::to_string(i >> 8) + "." +
+         std::to_string(i & 255) + "', '00:1a:2b:3c:4d:5e', '255.255.0.0', '10.0.0.1');";
 }
 
-const std::string& yungengxinDatabase() {
-  static const BenchDatabase database{makeDatabase(
-      "tl_bench_yungengxin.db", "create table tPcBaseInfo(MACHINE text, ip, mac text, mark, gate, dns, dns2);",
-      yungengxinRow)};
-  return database.path;
-}
+const Family kTinglan{"tl_bench_tinglan.db",
+                      "create table cs_client_info(id integer primary key, client_name text, client_mac text,"
+                      " client_ip text, client_mask text, client_gate_way text, client_dns1 text, client_dns2 text,"
+                      " client_group_name text);",
+                      tinglanRow, "select * from cs_client_info order by client_name Asc"};
+const Family kYileyou{"tl_bench_yileyou.db",
+                      "create table workstation(id integer, computer text, ip text, mac text, subnetmask text,"
+                      " gateway text, dns text);",
+                      yileyouRow, "select * from workstation order by computer Asc"};
+const Family kYungengxin{"tl_bench_yungengxin.db",
+                         "create table tPcBaseInfo(MACHINE text, ip, mac text, mark, gate, dns, dns2);",
+                         yungengxinRow, "select * from tPcBaseInfo order by machine Asc"};
+const Family kFanggezi{"tl_bench_fanggezi.db",
+                       "create table comp(NAME text, IP4 text, MAC text, NMASK4 text, GTWAY4 text);", fanggeziRow,
+                       "select * from comp order by name Asc"};
 
-const std::string& fanggeziDatabase() {
-  static const BenchDatabase database{makeDatabase(
-      "tl_bench_fanggezi.db", "create table comp(NAME text, IP4 text, MAC text, NMASK4 text, GTWAY4 text);",
-      fanggeziRow)};
-  return database.path;
-}
-
-struct BenchApp {
-  BenchApp()
-      : ini(tl::platform::makeSystemIniFiles()),
-        network(tl::platform::makeSystemLocalNetwork()),
-        converter(tl::PlatformServices{ui, *ini, *network}) {}
-  SilentUi ui;
-  std::unique_ptr<tl::platform::IniFiles> ini;
-  std::unique_ptr<tl::platform::LocalNetwork> network;
-  tl::ListConverter converter;
+// The family's database, made once per program run and removed at its end.
+struct BenchDatabase {
+  explicit BenchDatabase(const Family& family)
+      : path((std::filesystem::temp_directory_path() / family.file).string()) {
+    std::remove(path.c_str());
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    std::string sql = std::string("begin;") + family.createSql;
+    for (int i = 0; i < kRows; ++i) sql += family.row(i);
+    sql += "commit;";
+    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+  }
+  ~BenchDatabase() { std::remove(path.c_str()); }
+  std::string path;
 };
 
-void openListFile(benchmark::State& state, const std::string& path, int expectedRows) {
-  BenchApp app;
+template <const Family& kFamily>
+const std::string& database() {
+  static const BenchDatabase made(kFamily);
+  return made.path;
+}
+
+template <const Family& kFamily>
+void BM_Select(benchmark::State& state) {
+  const std::string& path = database<kFamily>();
+  for (auto _ : state) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, kFamily.selectSql, -1, &statement, nullptr);
+    size_t bytes = 0;
+    int rows = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+      ++rows;
+      for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+        std::string cell;
+        if (const unsigned char* text = sqlite3_column_text(statement, c))
+          cell.assign(reinterpret_cast<const char*>(text), size_t(sqlite3_column_bytes(statement, c)));
+        bytes += cell.size();
+      }
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    if (rows != kRows) state.SkipWithError("unexpected row count");
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetItemsProcessed(state.iterations() * kRows);
+}
+
+template <const Family& kFamily>
+void readList(benchmark::State& state, tl::ListReader reader) {
+  const std::string& path = database<kFamily>();
+  tl::test::TestApp app;
+  for (auto _ : state) {
+    tl::ReaderContext context = app.context();
+    reader(context, path);
+    if (app.grid().rowCount() != kRows) state.SkipWithError("unexpected row count");
+  }
+  state.SetItemsProcessed(state.iterations() * kRows);
+}
+
+template <const Family& kFamily>
+void BM_Open(benchmark::State& state) {
+  const std::string& path = database<kFamily>();
+  tl::test::TestApp app;
   for (auto _ : state) {
     app.converter.openListFile(path);
-    if (app.converter.grid().rowCount() != expectedRows) state.SkipWithError("unexpected row count");
+    if (app.grid().rowCount() != kRows) state.SkipWithError("unexpected row count");
   }
   state.SetItemsProcessed(state.iterations() * kRows);
 }
 
-void BM_OpenYungengxinDb(benchmark::State& state) { openListFile(state, yungengxinDatabase(), kRows); }
-void BM_OpenFanggeziDb(benchmark::State& state) { openListFile(state, fanggeziDatabase(), kRows - kRows / 100); }
-
-// The reader alone. Without a read scope the 方格子 reader asks the platform
-// for the adapters and the DNS text on every row; with one, once per read.
-template <bool kReadScope>
-void readOnly(benchmark::State& state, tl::ListReader reader, const std::string& path) {
-  BenchApp app;
-  tl::ReaderContext context = app.converter.readerContext();
-  for (auto _ : state) {
-    if (kReadScope) {
-      tl::LocalNetworkDefaults::ReadScope scope(context.network);
-      reader(context, path);
-    } else {
-      reader(context, path);
-    }
-    benchmark::DoNotOptimize(app.converter.grid().rowCount());
-  }
-  state.SetItemsProcessed(state.iterations() * kRows);
-}
-
-void BM_ReadYungengxinDb(benchmark::State& state) { readOnly<true>(state, tl::readYungengxinDb, yungengxinDatabase()); }
-void BM_ReadFanggeziDb(benchmark::State& state) { readOnly<true>(state, tl::readFanggeziDb, fanggeziDatabase()); }
-void BM_ReadFanggeziDbNetworkPerRow(benchmark::State& state) {
-  readOnly<false>(state, tl::readFanggeziDb, fanggeziDatabase());
-}
-
-BENCHMARK(BM_OpenYungengxinDb)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OpenFanggeziDb)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadYungengxinDb)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadFanggeziDb)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadFanggeziDbNetworkPerRow)->Unit(benchmark::kMillisecond);
+void BM_ReadTinglanDb(benchmark::State& state) { readList<kTinglan>(state, tl::readTinglanDb); }
+void BM_ReadYileyouDb(benchmark::State& state) { readList<kYileyou>(state, tl::readYileyouDb); }
+void BM_ReadYungengxinDb(benchmark::State& state) { readList<kYungengxin>(state, tl::readYungengxinDb); }
+void BM_ReadFanggeziDb(benchmark::State& state) { readList<kFanggezi>(state, tl::readFanggeziDb); }
+BENCHMARK(BM_ReadTinglanDb)->Name("BM_Read/TinglanDb")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadYileyouDb)->Name("BM_Read/YileyouDb")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadYungengxinDb)->Name("BM_Read/YungengxinDb")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFanggeziDb)->Name("BM_Read/FanggeziDb")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Select<kTinglan>)->Name("BM_Select/TinglanDb")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Select<kYileyou>)->Name("BM_Select/YileyouDb")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Select<kYungengxin>)->Name("BM_Select/YungengxinDb")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Select<kFanggezi>)->Name("BM_Select/FanggeziDb")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Open<kTinglan>)->Name("BM_Open/TinglanDb")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Open<kYungengxin>)->Name("BM_Open/YungengxinDb")->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -37,7 +37,7 @@ class Detection {
   std::string result_;
 };
 
-void probeText(Detection& detection, std::string_view content) {
+void probeContent(Detection& detection, std::string_view content) {
   auto has = [&](std::string_view needle) { return text::contains(content, needle, Case::Insensitive); };
   if (has("ClientInfor")) detection.match(8);
   if (has("NMenu")) {
@@ -52,6 +52,14 @@ void probeText(Detection& detection, std::string_view content) {
   if (produce && hintsoft && has("PcList")) detection.match(15);
   if (has("KB Version")) detection.match(16);
   if (has("PXD Version")) detection.match(17);
+}
+
+// The text signatures look at the file up to its first NUL byte. The text
+// lives only in here: it is gone before the INI probes load the file again.
+void probeText(Detection& detection, const std::string& path) {
+  std::string content;
+  platform::readFileUntilNul(path, content);
+  probeContent(detection, content);
 }
 
 // A value is usable when it is neither empty nor the default "未知".
@@ -82,10 +90,7 @@ std::string detectListType(DetectionContext& context, const std::string& path) {
     if (context.database.probe(kSqlProbes[i])) detection.match(i + 1);
   context.database.close();
 
-  std::string content;
-  platform::readFileUntilNul(path, content);
-  probeText(detection, content);
-  content = std::string();
+  probeText(detection, path);
 
   probeIni(detection, context.ini, path);
 

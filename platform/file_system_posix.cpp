@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -26,12 +27,21 @@ File openForRead(const std::string& path) {
   return File(std::fopen(p.c_str(), "rb"));
 }
 
+// Reserves the file's size, so a large file is held once, not in a string
+// that doubles (and is copied) as it grows.
+void reserveFileSize(FILE* f, std::string& out) {
+  struct stat st {};
+  if (::fstat(fileno(f), &st) == 0 && st.st_size > 0 && uint64_t(st.st_size) < out.max_size())
+    out.reserve(size_t(st.st_size));
+}
+
 }  // namespace
 
 bool readFileBytes(const std::string& path, std::string& out) {
   out.clear();
   File f = openForRead(path);
   if (!f) return false;
+  reserveFileSize(f.get(), out);
   char buffer[1 << 16];
   size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) out.append(buffer, n);
@@ -46,6 +56,7 @@ bool readFileUntilNul(const std::string& path, std::string& out) {
   out.clear();
   File f = openForRead(path);
   if (!f) return false;
+  reserveFileSize(f.get(), out);
   char buffer[1 << 16];
   size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "platform/wide_text_win.h"
@@ -37,6 +38,11 @@ bool readChunks(const std::string& path, std::string& out, bool stopAtNul) {
   out.clear();
   Handle file(openForRead(path));
   if (!file.ok()) return false;
+  // Reserved at the file's size, so a large file is held once, not in a
+  // string that doubles (and is copied) as it grows.
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && uint64_t(size.QuadPart) < out.max_size())
+    out.reserve(size_t(size.QuadPart));
   char buffer[1 << 16];
   for (;;) {
     DWORD got = 0;

@@ -1,7 +1,9 @@
 #pragma once
 // Windows INI files read as GetPrivateProfileSectionNamesA and
-// GetPrivateProfileStringA read them. Windows uses those functions; POSIX uses
-// our own reader with the same rules (see ini_text.h).
+// GetPrivateProfileStringA read them, by our own reader with the same rules
+// (see ini_text.h) on every platform: the functions themselves open and
+// search the file again on every call, which a list of thousands of clients
+// cannot afford.
 #include <memory>
 #include <string>
 #include <vector>

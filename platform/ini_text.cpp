@@ -1,5 +1,8 @@
 #include "platform/ini_text.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "data/text/gbk_text.h"
 #include "platform/text_codec.h"
 
@@ -121,42 +124,66 @@ size_t lastClosingBracket(std::string_view line) {
   return found;
 }
 
+// Calls onLine(line, begin, end) for every line with the line's bounds in
+// `content`; every CR and every LF ends a line.
+template <typename OnLine>
+void forEachLine(std::string_view content, OnLine onLine) {
+  size_t begin = 0;
+  while (begin < content.size()) {
+    size_t end = begin;
+    while (end < content.size() && content[end] != '\r' && content[end] != '\n') ++end;
+    onLine(content.substr(begin, end - begin), begin, end);
+    begin = end + 1;
+  }
+}
+
+// The name of a section header line ("[name]" after trimming), or nullopt
+// for any other line.
+std::optional<std::string_view> headerName(std::string_view raw) {
+  std::string_view line = trim(raw);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  size_t close = lastClosingBracket(line);
+  if (close == std::string_view::npos) return std::nullopt;
+  return text::untilNul(trim(line.substr(1, close - 1)));
+}
+
+// Orders texts as their upper-case forms (text::toUpperAscii) are ordered,
+// without building them: ASCII letters outside double-byte characters fold.
+int compareUpper(std::string_view a, std::string_view b) {
+  size_t common = std::min(a.size(), b.size());
+  bool aTrail = false, bTrail = false;  // at the second byte of a double-byte character
+  for (size_t i = 0; i < common; ++i) {
+    char x = a[i], y = b[i];
+    if (!aTrail) x = text::asciiUpper(x);
+    if (!bTrail) y = text::asciiUpper(y);
+    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
+    aTrail = !aTrail && text::charLength(a, i) == 2;
+    bTrail = !bTrail && text::charLength(b, i) == 2;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() > b.size() ? 1 : -1;
+}
+
 }  // namespace
 
 IniText::IniText(std::string fileBytes) : content_(asGbk(std::move(fileBytes))) {
-  addSection({});  // keys before the first section
-  std::string_view rest = content_;
-  while (!rest.empty()) {
-    size_t end = rest.find_first_of("\r\n");
-    if (end == std::string_view::npos) end = rest.size();
-    parseLine(rest.substr(0, end));
-    rest.remove_prefix(end == rest.size() ? end : end + 1);
-  }
-}
-
-void IniText::addSection(std::string_view name) {
-  firstSection_.try_emplace(text::toUpperAscii(name), sections_.size());
-  sections_.push_back(Section{name, entries_.size(), entries_.size()});
-}
-
-void IniText::parseLine(std::string_view raw) {
-  std::string_view line = trim(raw);
-  if (line.empty()) return;
-  if (line.front() == '[') {
-    size_t close = lastClosingBracket(line);
-    if (close != std::string_view::npos) {
-      addSection(text::untilNul(trim(line.substr(1, close - 1))));
-      return;
+  // Counted first so that the index is allocated once, at its final size.
+  size_t headers = 0;
+  forEachLine(content_, [&](std::string_view line, size_t, size_t) { headers += headerName(line) ? 1 : 0; });
+  sections_.reserve(headers + 1);
+  sections_.push_back(Section{{}, 0, content_.size()});  // keys before the first section
+  forEachLine(content_, [&](std::string_view line, size_t begin, size_t end) {
+    if (std::optional<std::string_view> name = headerName(line)) {
+      sections_.back().bodyEnd = begin;
+      sections_.push_back(Section{*name, end, content_.size()});
     }
-  }
-  size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
-  if (equals == std::string_view::npos) {
-    entries_.push_back(Entry{text::untilNul(line), {}, false});
-  } else {
-    entries_.push_back(
-        Entry{text::untilNul(trim(line.substr(0, equals))), text::untilNul(trim(line.substr(equals + 1))), true});
-  }
-  sections_.back().endEntry = entries_.size();
+  });
+  byName_.resize(sections_.size());
+  for (size_t i = 0; i < byName_.size(); ++i) byName_[i] = i;
+  std::sort(byName_.begin(), byName_.end(), [this](size_t x, size_t y) {
+    int order = compareUpper(sections_[x].name, sections_[y].name);
+    return order != 0 ? order < 0 : x < y;
+  });
 }
 
 std::vector<std::string> IniText::sectionNames(size_t bufferSize) const {
@@ -183,18 +210,34 @@ std::string IniText::value(std::string_view section, std::string_view key, std::
                            size_t bufferSize) const {
   if (bufferSize == 0) return {};
   size_t limit = bufferSize - 1;
-  auto sectionAt = firstSection_.find(text::toUpperAscii(text::untilNul(trim(section))));
-  if (sectionAt == firstSection_.end()) return std::string(cutAtCharacter(fallback, limit));
-  const Section& found = sections_[sectionAt->second];
-  std::string_view wanted = text::untilNul(trim(key));
-  const Entry* entry = nullptr;
-  for (size_t i = found.firstEntry; i < found.endEntry && !entry; ++i)
-    if (equalIgnoringAsciiCase(entries_[i].name, wanted)) entry = &entries_[i];
-  if (!entry || !entry->hasValue) return std::string(cutAtCharacter(fallback, limit));
-  std::string_view result = entry->value;
-  if (result.size() >= 2 && (result.front() == '"' || result.front() == '\'') && result.back() == result.front())
-    result = result.substr(1, result.size() - 2);
-  return std::string(cutAtCharacter(result, limit));
+  std::string_view wantedSection = text::untilNul(trim(section));
+  auto first = std::lower_bound(byName_.begin(), byName_.end(), wantedSection, [this](size_t index, std::string_view name) {
+    return compareUpper(sections_[index].name, name) < 0;
+  });
+  if (first == byName_.end() || compareUpper(sections_[*first].name, wantedSection) != 0)
+    return std::string(cutAtCharacter(fallback, limit));
+
+  // The first line with the key decides; a line without "=" is a key
+  // without a value.
+  const Section& found = sections_[*first];
+  std::string_view wantedKey = text::untilNul(trim(key));
+  std::optional<std::string_view> result;
+  bool decided = false;
+  std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
+  forEachLine(body, [&](std::string_view raw, size_t, size_t) {
+    std::string_view line = trim(raw);
+    if (decided || line.empty()) return;
+    size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
+    std::string_view name = text::untilNul(trim(line.substr(0, equals)));
+    if (!equalIgnoringAsciiCase(name, wantedKey)) return;
+    decided = true;
+    if (equals != std::string_view::npos) result = text::untilNul(trim(line.substr(equals + 1)));
+  });
+  if (!result) return std::string(cutAtCharacter(fallback, limit));
+  std::string_view value = *result;
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    value = value.substr(1, value.size() - 2);
+  return std::string(cutAtCharacter(value, limit));
 }
 
 }  // namespace tl::platform

@@ -1,12 +1,11 @@
 #pragma once
 // Our own reading of a Windows INI file, with the rules of the Windows
 // profile functions (GetPrivateProfileSectionNamesA, GetPrivateProfileStringA)
-// as they were observed: the POSIX IniFiles uses it, and the unit tests run
-// the same table of files against it natively and against the real functions
-// under Wine.
+// as they were observed: IniFiles reads with it on every platform, and the
+// unit tests run the same table of files against it and, under Wine, against
+// the real functions.
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tl::platform {
@@ -32,26 +31,18 @@ class IniText {
                     size_t bufferSize) const;
 
  private:
-  struct Entry {
-    std::string_view name;
-    std::string_view value;
-    bool hasValue;
-  };
-  // A section's entries are entries_[firstEntry, endEntry); a client
-  // section holds a handful, so a lookup scans them.
+  // A section's lines are content_[bodyBegin, bodyEnd). A lookup parses
+  // them again (a client section holds a handful of lines), so a large file
+  // costs its text plus a small record per section, not one per line.
   struct Section {
     std::string_view name;
-    size_t firstEntry;
-    size_t endEntry;
+    size_t bodyBegin;
+    size_t bodyEnd;
   };
-
-  void parseLine(std::string_view line);
-  void addSection(std::string_view name);
 
   std::string content_;
   std::vector<Section> sections_;
-  std::vector<Entry> entries_;
-  std::unordered_map<std::string, size_t> firstSection_;  // upper-case name -> index
+  std::vector<size_t> byName_;  // section indices ordered by upper-case name, then by position
 };
 
 }  // namespace tl::platform

@@ -1,19 +1,38 @@
-// The INI platform reader against a table of small files. Natively this runs
+// The INI platform reader against a table of small files. Every build runs
 // our own reader; the Windows build runs the very same table against
-// GetPrivateProfileSectionNamesA / GetPrivateProfileStringA under Wine, which
-// is how the two are held to the same rules.
+// GetPrivateProfileSectionNamesA / GetPrivateProfileStringA under Wine too,
+// which is how the two are held to the same rules.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/ini_files.h"
 #include "platform/ini_text.h"
 #include "tests/support/temp_dir.h"
+#ifdef _WIN32
+#include "platform/profile_ini_files_win.h"
+#endif
 
 namespace tl {
 namespace {
+
+struct NamedIniFiles {
+  const char* name;
+  std::unique_ptr<platform::IniFiles> files;
+};
+
+// Our reader, and on Windows the system's profile functions beside it.
+std::vector<NamedIniFiles> iniReaders() {
+  std::vector<NamedIniFiles> readers;
+  readers.push_back({"our reader", platform::makeSystemIniFiles()});
+#ifdef _WIN32
+  readers.push_back({"the profile functions", platform::makeProfileIniFiles()});
+#endif
+  return readers;
+}
 
 // "<prefix><n>.ini"
 std::string caseFile(char prefix, int n) {
@@ -123,20 +142,25 @@ const ValueCase kValueCases[] = {
 
 TEST(IniFiles, ValuesAsWindowsReadsThem) {
   test::TempDir dir;
-  auto ini = platform::makeSystemIniFiles();
-  int n = 0;
-  for (const ValueCase& c : kValueCases) {
-    std::string path = dir.write(caseFile('v', n++), c.file);
-    EXPECT_EQ(ini->value(path, c.section, c.key, c.fallback), c.expected) << c.what;
+  for (NamedIniFiles& reader : iniReaders()) {
+    SCOPED_TRACE(reader.name);
+    int n = 0;
+    for (const ValueCase& c : kValueCases) {
+      std::string path = dir.write(caseFile('v', n++), c.file);
+      EXPECT_EQ(reader.files->value(path, c.section, c.key, c.fallback), c.expected) << c.what;
+    }
   }
 }
 
 TEST(IniFiles, MissingFileGivesTheDefaultAndNoSections) {
   test::TempDir dir;
-  auto ini = platform::makeSystemIniFiles();
-  EXPECT_EQ(ini->value(dir.file("missing.ini"), "A", "x", "dflt"), "dflt");
-  EXPECT_TRUE(ini->sectionNames(dir.file("missing.ini")).empty());
-  EXPECT_TRUE(ini->sectionNames(dir.path()).empty());
+  for (NamedIniFiles& reader : iniReaders()) {
+    SCOPED_TRACE(reader.name);
+    platform::IniFiles& ini = *reader.files;
+    EXPECT_EQ(ini.value(dir.file("missing.ini"), "A", "x", "dflt"), "dflt");
+    EXPECT_TRUE(ini.sectionNames(dir.file("missing.ini")).empty());
+    EXPECT_TRUE(ini.sectionNames(dir.path()).empty());
+  }
 }
 
 struct SectionCase {
@@ -195,29 +219,34 @@ const SectionCase kSectionCases[] = {
 
 TEST(IniFiles, SectionNamesAsWindowsListsThem) {
   test::TempDir dir;
-  auto ini = platform::makeSystemIniFiles();
-  int n = 0;
-  for (const SectionCase& c : kSectionCases) {
-    std::string path = dir.write(caseFile('s', n++), c.file);
-    std::vector<std::string> names = ini->sectionNames(path);
-    EXPECT_EQ(names.size(), c.expected.size()) << c.what;
-    if (names.size() == c.expected.size()) {
-      EXPECT_EQ(names, c.expected) << c.what;
-    } else if (!names.empty() && !c.expected.empty()) {
-      EXPECT_EQ(names.back(), c.expected.back()) << c.what;
+  for (NamedIniFiles& reader : iniReaders()) {
+    SCOPED_TRACE(reader.name);
+    int n = 0;
+    for (const SectionCase& c : kSectionCases) {
+      std::string path = dir.write(caseFile('s', n++), c.file);
+      std::vector<std::string> names = reader.files->sectionNames(path);
+      EXPECT_EQ(names.size(), c.expected.size()) << c.what;
+      if (names.size() == c.expected.size()) {
+        EXPECT_EQ(names, c.expected) << c.what;
+      } else if (!names.empty() && !c.expected.empty()) {
+        EXPECT_EQ(names.back(), c.expected.back()) << c.what;
+      }
     }
   }
 }
 
 TEST(IniFiles, RewrittenFileIsReadAgain) {
   test::TempDir dir;
-  auto ini = platform::makeSystemIniFiles();
-  std::string path = dir.write("list.ini", "[A]\r\nx=1\r\n");
-  EXPECT_EQ(ini->value(path, "A", "x", ""), "1");
-  dir.write("list.ini", "[A]\r\nx=2\r\n");  // same size, same moment
-  EXPECT_EQ(ini->value(path, "A", "x", ""), "2");
-  dir.write("list.ini", "[B]\r\nx=3\r\n");
-  EXPECT_EQ(ini->sectionNames(path), std::vector<std::string>{"B"});
+  for (NamedIniFiles& reader : iniReaders()) {
+    SCOPED_TRACE(reader.name);
+    platform::IniFiles& ini = *reader.files;
+    std::string path = dir.write("list.ini", "[A]\r\nx=1\r\n");
+    EXPECT_EQ(ini.value(path, "A", "x", ""), "1");
+    dir.write("list.ini", "[A]\r\nx=2\r\n");  // same size, same moment
+    EXPECT_EQ(ini.value(path, "A", "x", ""), "2");
+    dir.write("list.ini", "[B]\r\nx=3\r\n");
+    EXPECT_EQ(ini.sectionNames(path), std::vector<std::string>{"B"});
+  }
 }
 
 // The buffer rule at small sizes, as Windows applies it; only our reader

@@ -1,4 +1,4 @@
-#include "platform/ini_files.h"
+#include "platform/profile_ini_files_win.h"
 
 #include <windows.h>
 
@@ -10,8 +10,10 @@ namespace tl::platform {
 namespace {
 
 // The ANSI profile functions read the file in the system's code page, which
-// on the operators' machines is GBK (936).
-class WindowsIniFiles : public IniFiles {
+// on the operators' machines is GBK (936). Each call opens the file again
+// and searches it from the start, so a reader that asks for every key of a
+// large list takes minutes; the program itself reads with IniText.
+class ProfileIniFiles : public IniFiles {
  public:
   std::vector<std::string> sectionNames(const std::string& path) override {
     std::string buffer(kSectionNamesBufferSize, '\0');
@@ -42,6 +44,6 @@ class WindowsIniFiles : public IniFiles {
 
 }  // namespace
 
-std::unique_ptr<IniFiles> makeSystemIniFiles() { return std::make_unique<WindowsIniFiles>(); }
+std::unique_ptr<IniFiles> makeProfileIniFiles() { return std::make_unique<ProfileIniFiles>(); }
 
 }  // namespace tl::platform

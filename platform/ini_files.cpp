@@ -1,0 +1,71 @@
+#include "platform/ini_files.h"
+
+#include <optional>
+
+#include "platform/file_stamp.h"
+#include "platform/file_system.h"
+#include "platform/ini_text.h"
+
+namespace tl::platform {
+namespace {
+
+// A reader asks for every key of every section, one call each, as it would
+// of Windows; we keep the last file parsed and parse it again only when the
+// file changed. A file modified too recently for its stamp to be trusted is
+// compared by content until it has aged. The cache belongs to this object,
+// which the application owns.
+class CachedIniFiles : public IniFiles {
+ public:
+  std::vector<std::string> sectionNames(const std::string& path) override {
+    const IniText* ini = load(path);
+    return ini ? ini->sectionNames(kSectionNamesBufferSize) : std::vector<std::string>();
+  }
+
+  std::string value(const std::string& path, const std::string& section, const std::string& key,
+                    const std::string& fallback) override {
+    const IniText* ini = load(path);
+    if (!ini) return IniText(std::string()).value(section, key, fallback, kValueBufferSize);
+    return ini->value(section, key, fallback, kValueBufferSize);
+  }
+
+ private:
+  // The parsed file, or nullptr when it cannot be read (then every value is
+  // its default and there are no sections, as with Windows).
+  const IniText* load(const std::string& path) {
+    std::optional<FileStamp> stamp = fileStamp(path);
+    if (!stamp) {
+      cached_.reset();
+      return nullptr;
+    }
+    if (cached_ && cachedPath_ == path && cachedStamp_ == *stamp) {
+      if (!racy_) return &*cached_;
+      std::string bytes;
+      if (readFileBytes(path, bytes) && bytes == cachedBytes_) {
+        racy_ = stampIsRacy(*stamp);
+        if (!racy_) cachedBytes_ = std::string();
+        return &*cached_;
+      }
+    }
+    cached_.reset();
+    std::string bytes;
+    if (!readFileBytes(path, bytes)) return nullptr;
+    racy_ = stampIsRacy(*stamp);
+    cachedBytes_ = racy_ ? bytes : std::string();
+    cached_.emplace(std::move(bytes));
+    cachedPath_ = path;
+    cachedStamp_ = *stamp;
+    return &*cached_;
+  }
+
+  std::optional<IniText> cached_;
+  std::string cachedPath_;
+  FileStamp cachedStamp_{};
+  bool racy_ = false;
+  std::string cachedBytes_;  // kept while racy_
+};
+
+}  // namespace
+
+std::unique_ptr<IniFiles> makeSystemIniFiles() { return std::make_unique<CachedIniFiles>(); }
+
+}  // namespace tl::platform
