@@ -66,6 +66,6 @@ class CachedIniFiles : public IniFiles {
 
 }  // namespace
 
-std::unique_ptr<IniFiles> makeSystemIniFiles() { return std::make_unique<CachedIniFiles>(); }
+std::unique_ptr<IniFiles> makeIniTextFiles() { return std::make_unique<CachedIniFiles>(); }
 
 }  // namespace tl::platform

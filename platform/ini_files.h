@@ -1,9 +1,8 @@
 #pragma once
 // Windows INI files read as GetPrivateProfileSectionNamesA and
-// GetPrivateProfileStringA read them, by our own reader with the same rules
-// (see ini_text.h) on every platform: the functions themselves open and
-// search the file again on every call, which a list of thousands of clients
-// cannot afford.
+// GetPrivateProfileStringA read them: on Windows by those functions, elsewhere
+// by our own reader with the same rules (see ini_text.h), which the tests
+// hold to the functions under Wine.
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +23,10 @@ class IniFiles {
                             const std::string& fallback) = 0;
 };
 
+// The platform's own: the profile functions on Windows, our reader elsewhere.
 std::unique_ptr<IniFiles> makeSystemIniFiles();
+// Our reader on every platform. It keeps the last file parsed, so a reader
+// asking for every key of every section reads the file once.
+std::unique_ptr<IniFiles> makeIniTextFiles();
 
 }  // namespace tl::platform

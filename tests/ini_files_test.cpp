@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,9 +13,6 @@
 #include "platform/ini_files.h"
 #include "platform/ini_text.h"
 #include "tests/support/temp_dir.h"
-#ifdef _WIN32
-#include "platform/profile_ini_files_win.h"
-#endif
 
 namespace tl {
 namespace {
@@ -27,9 +25,9 @@ struct NamedIniFiles {
 // Our reader, and on Windows the system's profile functions beside it.
 std::vector<NamedIniFiles> iniReaders() {
   std::vector<NamedIniFiles> readers;
-  readers.push_back({"our reader", platform::makeSystemIniFiles()});
+  readers.push_back({"our reader", platform::makeIniTextFiles()});
 #ifdef _WIN32
-  readers.push_back({"the profile functions", platform::makeProfileIniFiles()});
+  readers.push_back({"the profile functions", platform::makeSystemIniFiles()});
 #endif
   return readers;
 }
@@ -161,6 +159,22 @@ TEST(IniFiles, MissingFileGivesTheDefaultAndNoSections) {
     EXPECT_TRUE(ini.sectionNames(dir.file("missing.ini")).empty());
     EXPECT_TRUE(ini.sectionNames(dir.path()).empty());
   }
+}
+
+// tlconv is given a list as the operator types it: "WKS.INI" is the file in
+// the current folder (the profile functions alone would look in the Windows
+// folder).
+TEST(IniFiles, AFileNameAloneIsTheFileInTheCurrentFolder) {
+  test::TempDir dir;
+  dir.write("here.ini", "[PC01]\r\nip=10.0.0.1\r\n");
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  for (NamedIniFiles& reader : iniReaders()) {
+    SCOPED_TRACE(reader.name);
+    EXPECT_EQ(reader.files->sectionNames("here.ini"), std::vector<std::string>{"PC01"});
+    EXPECT_EQ(reader.files->value("here.ini", "PC01", "ip", ""), "10.0.0.1");
+  }
+  std::filesystem::current_path(before);
 }
 
 struct SectionCase {
