@@ -1,16 +1,13 @@
 #include "readers/named_client_xml_list.h"
 
 #include "data/text/addresses.h"
-#include "platform/file_system.h"
+#include "readers/xml_client_rows.h"
 
 namespace tl {
 
 void readNamedClientXmlList(ReaderContext& context, const std::string& path,
                             const NamedClientAttributes& attributes) {
-  context.grid.clear();
-  std::string bytes;
-  if (!platform::readFileBytes(path, bytes)) bytes.clear();
-  context.xml.load(bytes);
+  startXmlList(context, path);
 
   int clients = 0;
   context.xml.childCount("@1/@1", clients);

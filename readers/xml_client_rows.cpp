@@ -4,12 +4,16 @@
 
 namespace tl {
 
-void readXmlClientRows(ReaderContext& context, const std::string& path,
-                       const std::function<void(const std::string& element, int row)>& fillRow) {
+void startXmlList(ReaderContext& context, const std::string& path) {
   context.grid.clear();
   std::string bytes;
   if (!platform::readFileBytes(path, bytes)) bytes.clear();
   context.xml.load(bytes);
+}
+
+void readXmlClientRows(ReaderContext& context, const std::string& path,
+                       const std::function<void(const std::string& element, int row)>& fillRow) {
+  startXmlList(context, path);
 
   int clients = 0;
   context.xml.childCount("@1", clients);

@@ -9,9 +9,12 @@
 
 namespace tl {
 
-// Empties the grid, loads the file into the shared XML document (a file that
-// cannot be read loads as empty), sets the count, and calls fillRow for each
-// client with its element's path ("@1/@n") and the row appended for it.
+// Empties the grid and loads the list file into the shared XML document; a
+// file that cannot be read loads as empty. Every XML list reader starts so.
+void startXmlList(ReaderContext& context, const std::string& path);
+
+// startXmlList, then sets the count and calls fillRow for each client with
+// its element's path ("@1/@n") and the row appended for it.
 void readXmlClientRows(ReaderContext& context, const std::string& path,
                        const std::function<void(const std::string& element, int row)>& fillRow);
 
