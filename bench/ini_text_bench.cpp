@@ -9,11 +9,11 @@
 #include <string>
 #include <thread>
 
+#include "bench/support/read_list_loop.h"
 #include "platform/file_system.h"
 #include "platform/ini_text.h"
 #include "readers/ruiqi_wks_ini_reader.h"
 #include "readers/xinyou_txt_reader.h"
-#include "tests/support/fake_platform.h"
 
 namespace {
 
@@ -76,21 +76,11 @@ void BM_IniTextParse(benchmark::State& state) {
 
 // The whole reader: section names, six values per client, the grid.
 void BM_RuiqiWksIniReader(benchmark::State& state) {
-  tl::test::TestApp app;
-  for (auto _ : state) {
-    tl::ReaderContext context = app.context();
-    tl::readRuiqiWksIni(context, lists().iniPath);
-    if (app.grid().rowCount() != kClients) state.SkipWithError("wrong row count");
-  }
+  tl::bench::readListLoop(state, tl::readRuiqiWksIni, lists().iniPath, kClients);
 }
 
 void BM_XinyouTxtReader(benchmark::State& state) {
-  tl::test::TestApp app;
-  for (auto _ : state) {
-    tl::ReaderContext context = app.context();
-    tl::readXinyouTxt(context, lists().textPath);
-    if (app.grid().rowCount() != kClients) state.SkipWithError("wrong row count");
-  }
+  tl::bench::readListLoop(state, tl::readXinyouTxt, lists().textPath, kClients);
 }
 
 BENCHMARK(BM_IniFileBytesOnce)->Unit(benchmark::kMillisecond);

@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/support/read_list_loop.h"
 #include "data/json/json_access.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
 #include "readers/xinyou_txt_list_reader.h"
-#include "tests/support/fake_platform.h"
 
 namespace {
 
@@ -36,12 +36,7 @@ void BM_ReadXinyouTxtList10k(benchmark::State& state) {
   const std::string path = (fs::temp_directory_path() / "tl-bench-xinyou-txt-list.json").string();
   const std::string text = xinyouTxtList(kClients);
   tl::platform::writeFileBytes(path, text);
-  tl::test::TestApp app;
-  for (auto _ : state) {
-    tl::ReaderContext context = app.context();
-    tl::readXinyouTxtList(context, path);
-    if (app.grid().rowCount() != kClients) state.SkipWithError("wrong row count");
-  }
+  tl::bench::readListLoop(state, tl::readXinyouTxtList, path, kClients);
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
   state.counters["bytes"] = double(text.size());
   fs::remove(path);

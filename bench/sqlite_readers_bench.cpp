@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/support/read_list_loop.h"
 #include "readers/fanggezi_db_reader.h"
 #include "readers/tinglan_db_reader.h"
 #include "readers/yileyou_db_reader.h"
@@ -123,13 +124,7 @@ void BM_Select(benchmark::State& state) {
 
 template <const Family& kFamily>
 void readList(benchmark::State& state, tl::ListReader reader) {
-  const std::string& path = database<kFamily>();
-  tl::test::TestApp app;
-  for (auto _ : state) {
-    tl::ReaderContext context = app.context();
-    reader(context, path);
-    if (app.grid().rowCount() != kRows) state.SkipWithError("unexpected row count");
-  }
+  tl::bench::readListLoop(state, reader, database<kFamily>(), kRows);
   state.SetItemsProcessed(state.iterations() * kRows);
 }
 

@@ -13,13 +13,8 @@ count=${1:-100000}
 runs=${2:-3}
 build_windows_if_missing tinglan_convert.exe window_driver.exe
 
-work=$(mktemp -d /tmp/tl-window-load.XXXXXX)
+open_wine_work tl-window-load
 log=$work/driver.log
-cleanup() {
-  stop_wine_display
-  rm -rf "$work" 2>/dev/null || { sleep 1; rm -rf "$work" || true; }
-}
-trap cleanup EXIT
 start_wine_display
 mkdir -p "$work/app"
 program=$work/app/tinglan_convert.exe

@@ -8,12 +8,12 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/support/read_list_loop.h"
 #include "platform/file_system.h"
 #include "readers/fanggezi_xml_reader.h"
 #include "readers/kuaiba_xml_reader.h"
 #include "readers/shengjiu_pxd_reader.h"
 #include "readers/wangwei_dashi_xml_reader.h"
-#include "tests/support/fake_platform.h"
 
 namespace {
 
@@ -97,13 +97,7 @@ const std::string& listFile() {
 
 template <const Family& kFamily>
 void BM_XmlRead(benchmark::State& state) {
-  const std::string& path = listFile<kFamily>();
-  tl::test::TestApp app;
-  for (auto _ : state) {
-    tl::ReaderContext context = app.context();
-    kFamily.reader(context, path);
-    if (app.grid().rowCount() != kClients) state.SkipWithError("unexpected row count");
-  }
+  tl::bench::readListLoop(state, kFamily.reader, listFile<kFamily>(), kClients);
   state.SetItemsProcessed(state.iterations() * kClients);
 }
 
