@@ -13,17 +13,12 @@ build=$root/build-win
 build_windows_if_missing tinglan_convert.exe tinglan_convert_updatetest.exe window_driver.exe
 port=18734  # compiled into the test build (shell/CMakeLists.txt)
 
-work=$(mktemp -d /tmp/tl-update.XXXXXX)
+open_wine_work tl-update
 out=$build/update-test
 rm -rf "$out" && mkdir -p "$out"
 log=$out/driver.log
 server_pid=""
-cleanup() {
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
-  stop_wine_display
-  rm -rf "$work" 2>/dev/null || { sleep 1; rm -rf "$work" || true; }
-}
-trap cleanup EXIT
+before_wine_cleanup() { [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true; }
 
 # The port must be ours: a server of someone else's would answer in our place.
 # (SO_REUSEADDR, as the server sets it, so that connections of an earlier run

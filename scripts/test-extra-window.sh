@@ -11,15 +11,10 @@ build=$root/build-win
 . "$root/scripts/lib/wine-window.sh"
 build_windows_if_missing tinglan_convert.exe window_driver.exe
 
-work=$(mktemp -d /tmp/tl-window.XXXXXX)
+open_wine_work tl-window
 out=$build/window-test
 rm -rf "$out" && mkdir -p "$out"
 log=$out/driver.log
-cleanup() {
-  stop_wine_display
-  rm -rf "$work" 2>/dev/null || { sleep 1; rm -rf "$work" || true; }
-}
-trap cleanup EXIT
 start_wine_display
 
 # The program runs from a folder of its own, beside the left-over of an

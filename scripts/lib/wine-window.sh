@@ -1,9 +1,8 @@
 # Shared pieces of the scripts that run the window program under Wine on a
 # private X server and operate it with our driver (build-win/window_driver.exe).
-# Sourced, not run. The caller sets `build` (the Windows build folder),
-# `work` (a fresh temporary folder), `program` (the .exe to start) and `log`
-# (where the driver's output collects), and calls stop_wine_display from its
-# EXIT trap.
+# Sourced, not run. The caller sets `build` (the Windows build folder), calls
+# open_wine_work for its temporary folder `work`, and sets `program` (the .exe
+# to start) and `log` (where the driver's output collects).
 
 # Debian's wine64 puts neither wrapper on PATH.
 wine=/usr/lib/wine/wine64
@@ -21,6 +20,20 @@ build_windows_if_missing() {
       return
     fi
   done
+}
+
+# A fresh temporary folder in $work, removed when the script ends together
+# with everything started under it. A script that starts more (a server)
+# defines before_wine_cleanup to end it first.
+open_wine_work() {
+  work=$(mktemp -d "/tmp/$1.XXXXXX")
+  trap close_wine_work EXIT
+}
+
+close_wine_work() {
+  if declare -F before_wine_cleanup >/dev/null; then before_wine_cleanup; fi
+  stop_wine_display
+  rm -rf "$work" 2>/dev/null || { sleep 1; rm -rf "$work" || true; }
 }
 
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
