@@ -11,10 +11,6 @@
 #include <string>
 
 #include "bench/support/read_list_loop.h"
-#include "readers/fanggezi_db_reader.h"
-#include "readers/tinglan_db_reader.h"
-#include "readers/yileyou_db_reader.h"
-#include "readers/yungengxin_db_reader.h"
 #include "tests/support/fake_platform.h"
 
 namespace {
@@ -123,8 +119,8 @@ void BM_Select(benchmark::State& state) {
 }
 
 template <const Family& kFamily>
-void readList(benchmark::State& state, tl::ListReader reader) {
-  tl::bench::readListLoop(state, reader, database<kFamily>(), kRows);
+void readList(benchmark::State& state, const char* listType) {
+  tl::bench::readListLoop(state, *tl::findListType(listType), database<kFamily>(), kRows);
   state.SetItemsProcessed(state.iterations() * kRows);
 }
 
@@ -139,10 +135,10 @@ void BM_Open(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kRows);
 }
 
-void BM_ReadTinglanDb(benchmark::State& state) { readList<kTinglan>(state, tl::readTinglanDb); }
-void BM_ReadYileyouDb(benchmark::State& state) { readList<kYileyou>(state, tl::readYileyouDb); }
-void BM_ReadYungengxinDb(benchmark::State& state) { readList<kYungengxin>(state, tl::readYungengxinDb); }
-void BM_ReadFanggeziDb(benchmark::State& state) { readList<kFanggezi>(state, tl::readFanggeziDb); }
+void BM_ReadTinglanDb(benchmark::State& state) { readList<kTinglan>(state, "汀澜无盘"); }
+void BM_ReadYileyouDb(benchmark::State& state) { readList<kYileyou>(state, "易乐游无盘"); }
+void BM_ReadYungengxinDb(benchmark::State& state) { readList<kYungengxin>(state, "云更新"); }
+void BM_ReadFanggeziDb(benchmark::State& state) { readList<kFanggezi>(state, "方格子"); }
 BENCHMARK(BM_ReadTinglanDb)->Name("BM_Read/TinglanDb")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadYileyouDb)->Name("BM_Read/YileyouDb")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadYungengxinDb)->Name("BM_Read/YungengxinDb")->Unit(benchmark::kMillisecond);

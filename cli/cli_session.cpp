@@ -3,7 +3,6 @@
 #include <CLI/CLI.hpp>
 
 #include "platform/text_codec.h"
-#include "readers/reader_context.h"
 
 namespace tl::cli {
 namespace {
@@ -37,10 +36,6 @@ std::string openListFile(Session& session, const Options& options, bool& read) {
   size_t before = session.ui.messages().size();
   std::string type = session.converter.openDropped(platform::utf8ToGbk(options.file));
   read = !type.empty() && session.ui.messages().size() == before;
-  if (!type.empty() && !readerForListType(type)) {
-    session.ui.note("列表类型 " + type + " 的读取尚未提供");
-    read = false;
-  }
   if (type.empty() && session.converter.grid().status(kTypeField) == "列表文件不支持" && !options.json)
     session.ui.note("列表文件不支持");
   return type;

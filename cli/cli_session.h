@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/cli_operator_ui.h"
-#include "core/list_converter.h"
+#include "app/list_converter.h"
 #include "platform/ini_files.h"
 #include "platform/local_network.h"
 #include "platform/processes.h"

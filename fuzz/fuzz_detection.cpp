@@ -12,7 +12,7 @@
 #include <iterator>
 #include <string>
 
-#include "core/list_types.h"
+#include "app/list_types.h"
 #include "tests/support/fake_platform.h"
 
 namespace {

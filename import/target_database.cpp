@@ -27,7 +27,7 @@ std::string serverDirectory(platform::Processes& processes) {
 }
 
 TargetOpen openTargetDatabase(ImportContext& context, const std::string& path) {
-  if (!context.connection.open(path, "")) {
+  if (!context.connection.open(path)) {
     context.grid.setStatus(kTypeField, "数据库打开失败");
     return TargetOpen::OpenFailed;
   }

@@ -1,49 +1,54 @@
 #include "readers/database_read_sequence.h"
 
-#include "data/sqlite/sqlite_record_set.h"
+#include "data/sqlite/sqlite_statement.h"
 
 namespace tl {
 
-std::string DatabaseRow::operator[](const std::string& column) const {
-  std::string value;
-  if (operation_ == ReadOperation::Text)
-    records_.readText(column, value);
-  else
-    records_.readBytes(column, value);
-  return value;
+int DatabaseRow::columnIndex(std::string_view column) const {
+  for (const auto& [name, index] : indices_)
+    if (name == column) return index;
+  int index = rows_.columnIndex(std::string(column));
+  indices_.emplace_back(column, index);
+  return index;
 }
 
-void readDatabaseList(ReaderContext& context, const std::string& path, const std::string& selectSql,
+std::string DatabaseRow::operator[](std::string_view column) const {
+  int index = columnIndex(column);
+  return operation_ == ReadOperation::Text ? rows_.columnText(index) : rows_.columnBytes(index);
+}
+
+void readDatabaseList(ReaderContext& context, const std::string& path, std::string_view select,
                       ReadOperation operation, const DatabaseRowHandler& handleRow) {
   context.grid.clear();
   SqliteConnection& connection = context.connection;
-  if (!connection.open(path, "")) {
+  if (!connection.open(path)) {
     context.ui.showMessage("打开指定数据库失败！", "信息：", MessageIcon::None);
     return;
   }
-  SqliteRecordSet records;
-  records.setStepCallback([&context] { context.ui.processPendingMessages(); });
-  if (!records.attach(connection)) {
+  // The statement needs the connection's handle; an open connection always
+  // holds one, so this message is kept for a handle that went missing.
+  if (!connection.isOpen()) {
     context.ui.showMessage("置数据库连接失败！", "信息：", MessageIcon::None);
-    connection.close();
     return;
   }
-  if (!records.query(selectSql)) {
-    std::string reason = connection.lastError();
-    records.close();
-    connection.close();
-    context.ui.showMessage(reason, "提示", MessageIcon::Error);
-    return;
-  }
-  const int32_t count = records.recordCount();
-  DatabaseRow row(records, operation);
   int number = 0;
-  for (int32_t i = 0; i < count; ++i) {
-    handleRow(row, ++number);
-    records.next();
+  {
+    SqliteStatement rows(connection, std::string(select));
+    bool onRow = rows.executeStep();
+    if (!onRow && !rows.done()) {
+      std::string reason = connection.lastError();
+      connection.close();
+      context.ui.showMessage(reason, "提示", MessageIcon::Error);
+      return;
+    }
+    DatabaseRow row(rows, operation);
+    // One pass: a step that fails half-way ends the list where it stands.
+    for (; onRow; onRow = rows.executeStep()) {
+      handleRow(row, ++number);
+      context.ui.processPendingMessages();
+    }
   }
   context.grid.setStatus(kCountField, countFieldText(number));
-  records.close();
   connection.close();
 }
 

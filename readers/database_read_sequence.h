@@ -1,37 +1,45 @@
 #pragma once
 // The read sequence shared by the SQLite list readers: clear the grid, open
-// the shared connection on the list file, query, hand every row to the
-// reader, set the count field, close everything again.
+// the shared connection on the list file, run the list type's SELECT once,
+// hand every row to the reader, set the count field from the rows read,
+// close everything again.
 #include <functional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "readers/reader_context.h"
 
 namespace tl {
 
-class SqliteRecordSet;
+class SqliteStatement;
 
 enum class ReadOperation {
-  Text,   // readText: UTF-8 converted to GBK
-  Bytes,  // readBytes: the stored bytes as GBK, no conversion
+  Text,   // UTF-8 converted to GBK
+  Bytes,  // the stored bytes as GBK, no conversion
 };
 
-// One result row. A missing column or a NULL reads as the empty text.
+// The current result row. A missing column or a NULL reads as the empty
+// text. Each column name is looked up once per query, on its first use.
 class DatabaseRow {
  public:
-  DatabaseRow(SqliteRecordSet& records, ReadOperation operation) : records_(records), operation_(operation) {}
-  std::string operator[](const std::string& column) const;
+  DatabaseRow(const SqliteStatement& rows, ReadOperation operation) : rows_(rows), operation_(operation) {}
+  std::string operator[](std::string_view column) const;
 
  private:
-  SqliteRecordSet& records_;
+  int columnIndex(std::string_view column) const;
+
+  const SqliteStatement& rows_;
   ReadOperation operation_;
+  mutable std::vector<std::pair<std::string, int>> indices_;
 };
 
 // Called once per result row with the running number (1, 2, ...); the
 // reader appends the row itself, which lets it skip one.
 using DatabaseRowHandler = std::function<void(const DatabaseRow& row, int number)>;
 
-void readDatabaseList(ReaderContext& context, const std::string& path, const std::string& selectSql,
+void readDatabaseList(ReaderContext& context, const std::string& path, std::string_view select,
                       ReadOperation operation, const DatabaseRowHandler& handleRow);
 
 }  // namespace tl

@@ -6,10 +6,10 @@
 
 namespace tl {
 
-void readFanggeziDb(ReaderContext& context, const std::string& path) {
+void readFanggeziDb(ReaderContext& context, const std::string& path, std::string_view select) {
   ClientGrid& grid = context.grid;
   LocalNetworkDefaults& network = context.network;
-  readDatabaseList(context, path, "select * from comp order by name Asc", ReadOperation::Bytes,
+  readDatabaseList(context, path, select, ReadOperation::Bytes,
                    [&grid, &network](const DatabaseRow& row, int number) {
                      std::string ip = row["IP4"];
                      // A row under the broadcast address is no client: it is not listed, but its

@@ -2,6 +2,7 @@
 // What a list reader works with. A reader takes the list file's path, clears
 // the grid, fills it and sets the count field; it returns nothing.
 #include <string>
+#include <string_view>
 
 #include "core/client_grid.h"
 #include "core/operator_ui.h"
@@ -22,9 +23,7 @@ struct ReaderContext {
 };
 
 using ListReader = void (*)(ReaderContext& context, const std::string& path);
-
-// The reader of the list type with this name, or nullptr when the name is
-// not a list type or its reader is not built.
-ListReader readerForListType(const std::string& name);
+// The SQLite lists' readers run their list type's SELECT statement.
+using DatabaseListReader = void (*)(ReaderContext& context, const std::string& path, std::string_view select);
 
 }  // namespace tl

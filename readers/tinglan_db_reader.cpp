@@ -5,10 +5,10 @@
 
 namespace tl {
 
-void readTinglanDb(ReaderContext& context, const std::string& path) {
+void readTinglanDb(ReaderContext& context, const std::string& path, std::string_view select) {
   ClientGrid& grid = context.grid;
   // The database keeps GBK bytes as they were written: no UTF-8 conversion.
-  readDatabaseList(context, path, "select * from cs_client_info order by client_name Asc", ReadOperation::Bytes,
+  readDatabaseList(context, path, select, ReadOperation::Bytes,
                    [&grid](const DatabaseRow& row, int number) {
                      int r = grid.appendRow(std::to_string(number));
                      grid.setCell(r, kColName, row["client_name"]);

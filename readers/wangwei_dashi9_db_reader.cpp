@@ -6,9 +6,9 @@
 
 namespace tl {
 
-void readWangweiDashi9Db(ReaderContext& context, const std::string& path) {
+void readWangweiDashi9Db(ReaderContext& context, const std::string& path, std::string_view select) {
   ClientGrid& grid = context.grid;
-  readDatabaseList(context, path, "select * from tbl_Computer order by ComputerName Asc", ReadOperation::Bytes,
+  readDatabaseList(context, path, select, ReadOperation::Bytes,
                    [&grid](const DatabaseRow& row, int number) {
                      int index = appendDatabaseClient(
                          grid, number,

@@ -6,9 +6,9 @@
 
 namespace tl {
 
-void readYileyouDb(ReaderContext& context, const std::string& path) {
+void readYileyouDb(ReaderContext& context, const std::string& path, std::string_view select) {
   ClientGrid& grid = context.grid;
-  readDatabaseList(context, path, "select * from workstation order by computer Asc", ReadOperation::Text,
+  readDatabaseList(context, path, select, ReadOperation::Text,
                    [&grid](const DatabaseRow& row, int number) {
                      int index = appendDatabaseClient(
                          grid, number, {row["computer"], row["ip"], row["mac"], row["subnetmask"], row["gateway"]});

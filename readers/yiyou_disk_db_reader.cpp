@@ -6,9 +6,9 @@
 
 namespace tl {
 
-void readYiyouDiskDb(ReaderContext& context, const std::string& path) {
+void readYiyouDiskDb(ReaderContext& context, const std::string& path, std::string_view select) {
   ClientGrid& grid = context.grid;
-  readDatabaseList(context, path, "select * from client order by computername Asc", ReadOperation::Bytes,
+  readDatabaseList(context, path, select, ReadOperation::Bytes,
                    [&grid](const DatabaseRow& row, int number) {
                      int index = appendDatabaseClient(grid, number,
                                                       {row["ComputerName"], row["IPAddress"], row["MACAddress"],

@@ -15,11 +15,11 @@ std::string integerAddress(const std::string& stored) {
 
 }  // namespace
 
-void readYungengxinDb(ReaderContext& context, const std::string& path) {
+void readYungengxinDb(ReaderContext& context, const std::string& path, std::string_view select) {
   ClientGrid& grid = context.grid;
   // The statement sorts by machine, but the name is looked up as MACHINE:
   // a table that declares the column in lower case lists empty names.
-  readDatabaseList(context, path, "select * from tPcBaseInfo order by machine Asc", ReadOperation::Text,
+  readDatabaseList(context, path, select, ReadOperation::Text,
                    [&grid](const DatabaseRow& row, int number) {
                      int index = appendDatabaseClient(grid, number,
                                                       {row["MACHINE"], integerAddress(row["ip"]), row["mac"],

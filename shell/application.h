@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/list_converter.h"
+#include "app/list_converter.h"
 #include "platform/ini_files.h"
 #include "platform/local_network.h"
 #include "shell/main_window.h"

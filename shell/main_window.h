@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/client_grid.h"
-#include "core/list_converter.h"
+#include "app/list_converter.h"
 #include "shell/edit_dialog.h"
 #include "shell/wingui/controls.h"
 #include "shell/wingui/message_pump.h"

@@ -1,10 +1,10 @@
-#include "core/list_detection.h"
+#include "app/list_detection.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "core/list_types.h"
+#include "app/list_types.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/sqlite_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -18,7 +18,7 @@ using test::TestApp;
 class Detection : public testing::Test {
  protected:
   std::string detect(const std::string& path) {
-    DetectionDatabase database;
+    SqliteConnection database;
     DetectionContext context{app.grid(), app.ui, *app.ini, database};
     std::string name = detectListType(context, path);
     EXPECT_FALSE(database.isOpen());
@@ -31,11 +31,26 @@ class Detection : public testing::Test {
 };
 
 TEST(ListTypes, TableIsInProbingOrderWithItsTexts) {
-  const auto& table = listTypes();
-  for (int i = 0; i < kListTypeCount; ++i) EXPECT_EQ(table[size_t(i)].number, i + 1);
+  auto table = listTypes();
+  ASSERT_EQ(table.size(), 21u);
   EXPECT_EQ(table[15].name, "快吧");
   EXPECT_EQ(table[15].typeText, "列表类型: 快吧无盘");
   EXPECT_EQ(table[19].typeText, "列表类型: 斯普林MZD.INI");
+  // The SQL probes come first, then the text signatures, then the INI rules,
+  // each row with the probe and the reader of its kind and a name of its own.
+  using Probe = ListType::Probe;
+  for (size_t i = 0; i < table.size(); ++i) {
+    const ListType& type = table[i];
+    SCOPED_TRACE(std::string(type.name));
+    EXPECT_EQ(type.probe, i < 7 ? Probe::Sql : i < 17 ? Probe::Text : Probe::Ini);
+    EXPECT_EQ(type.probe == Probe::Sql, !type.select.empty());
+    EXPECT_EQ(type.probe == Probe::Sql, type.databaseReader != nullptr);
+    EXPECT_EQ(type.probe != Probe::Sql, type.reader != nullptr);
+    EXPECT_EQ(type.probe == Probe::Ini, type.iniRule != nullptr);
+    EXPECT_EQ(type.probe == Probe::Text, !type.signature.all[0].empty());
+    EXPECT_EQ(findListType(type.name), &type);
+  }
+  EXPECT_EQ(findListType("汀澜"), nullptr);
 }
 
 TEST_F(Detection, SqlProbesNeedTheTableAndTheOrderColumn) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/sqlite/sqlite_connection.h"
-#include "data/sqlite/sqlite_record_set.h"
+#include "data/sqlite/sqlite_statement.h"
 #include "tests/support/sqlite_fixture.h"
 #include "tests/support/temp_dir.h"
 
@@ -32,85 +32,75 @@ TEST_F(SqliteAccess, OpenNeverCreatesAndRejectsNonDatabases) {
   EXPECT_FALSE(connection.isOpen());
   EXPECT_FALSE(test::readAll(dir.file("missing.db")).size());
 
-  EXPECT_FALSE(connection.open(dir.write("text.db", "this is a text file, not a database at all\n")));
+  const std::string text = dir.write("text.db", "this is a text file, not a database at all\n");
+  EXPECT_FALSE(connection.open(text));
   EXPECT_FALSE(connection.isOpen());
+  // Unchecked, it opens; its statements fail.
+  ASSERT_TRUE(connection.open(text, SqliteConnection::Check::None));
+  SqliteStatement probe(connection, "select * from t");
+  EXPECT_FALSE(probe.executeStep());
+  EXPECT_FALSE(probe.done());
+  connection.close();
 
   // An empty file is an empty database; querying it names the missing table.
   ASSERT_TRUE(connection.open(dir.write("empty.db", "")));
-  SqliteRecordSet records;
-  ASSERT_TRUE(records.attach(connection));
-  EXPECT_FALSE(records.query("select * from cs_client_info"));
+  SqliteStatement rows(connection, "select * from cs_client_info");
+  EXPECT_FALSE(rows.prepared());
+  EXPECT_FALSE(rows.executeStep());
+  EXPECT_FALSE(rows.done());
   EXPECT_EQ(connection.lastError(), "no such table: cs_client_info");
-  records.close();
   connection.close();
   EXPECT_FALSE(connection.isOpen());
 }
 
-TEST_F(SqliteAccess, RowPositionsFollowTheStatement) {
+TEST_F(SqliteAccess, StepsOncePerRowToTheEnd) {
   ASSERT_TRUE(connection.open(db));
   EXPECT_EQ(connection.lastError(), "");  // "not an error" reads as empty
-  SqliteRecordSet records;
-  int steps = 0;
-  records.setStepCallback([&] { ++steps; });
-  ASSERT_TRUE(records.attach(connection));
-  ASSERT_TRUE(records.query("select * from t"));
-  EXPECT_EQ(records.recordCount(), 3);
-  EXPECT_EQ(records.currentRow(), 0);
-  std::string v;
-  records.readBytes("ip", v);
-  EXPECT_EQ(v, "a");
-  EXPECT_TRUE(records.next());
-  EXPECT_TRUE(records.next());
-  records.readBytes("ip", v);
-  EXPECT_EQ(v, "\xE6\xB1\x80");  // raw bytes, no conversion
-  records.readText("ip", v);
-  EXPECT_EQ(v, "汀");  // UTF-8 converted to GBK
-  EXPECT_FALSE(records.next());
-  EXPECT_EQ(records.currentRow(), SqliteRecordSet::kPastEnd);
-  EXPECT_TRUE(records.goTo(0));
-  records.readBytes("ip", v);
-  EXPECT_EQ(v, "a");
-  EXPECT_TRUE(records.goTo(2));
-  EXPECT_FALSE(records.goTo(-1));
-  EXPECT_EQ(records.currentRow(), SqliteRecordSet::kNoRow);
-  EXPECT_GE(steps, 4);
-  records.close();
+  SqliteStatement rows(connection, "select * from t");
+  const int ip = rows.columnIndex("ip");
+  ASSERT_TRUE(rows.executeStep());
+  EXPECT_EQ(rows.columnBytes(ip), "a");
+  ASSERT_TRUE(rows.executeStep());
+  ASSERT_TRUE(rows.executeStep());
+  EXPECT_EQ(rows.columnBytes(ip), "\xE6\xB1\x80");  // raw bytes, no conversion
+  EXPECT_EQ(rows.columnText(ip), "汀");               // UTF-8 converted to GBK
+  EXPECT_FALSE(rows.executeStep());
+  EXPECT_TRUE(rows.done());
+  EXPECT_FALSE(rows.executeStep());  // stays at the end
+  EXPECT_TRUE(rows.done());
 }
 
 TEST_F(SqliteAccess, ReadsByExactColumnName) {
   ASSERT_TRUE(connection.open(db));
-  SqliteRecordSet records;
-  records.attach(connection);
-  ASSERT_TRUE(records.query("select * from t"));
-  std::string v = "stale";
-  EXPECT_FALSE(records.readText("IP", v));  // case counts
-  EXPECT_EQ(v, "");
-  EXPECT_TRUE(records.readBytes("n", v));
-  EXPECT_EQ(v, "1");  // an integer comes back in decimal
-  EXPECT_TRUE(records.readBytes("b", v));
-  EXPECT_EQ(v, "A");  // up to the first zero byte
-  EXPECT_TRUE(records.readBytes("nul", v));
-  EXPECT_EQ(v, "");
-  records.next();
-  records.readBytes("n", v);
-  EXPECT_EQ(v, "22");
+  SqliteStatement rows(connection, "select * from t");
+  ASSERT_TRUE(rows.executeStep());
+  EXPECT_EQ(rows.columnIndex("IP"), -1);  // case counts
+  EXPECT_EQ(rows.columnText(-1), "");
+  EXPECT_EQ(rows.columnBytes(-1), "");
+  EXPECT_EQ(rows.columnBytes(rows.columnIndex("n")), "1");  // an integer comes back in decimal
+  EXPECT_EQ(rows.columnBytes(rows.columnIndex("b")), "A");  // up to the first zero byte
+  EXPECT_EQ(rows.columnBytes(rows.columnIndex("nul")), "");
+  EXPECT_EQ(rows.columnText(rows.columnIndex("nul")), "");
+  ASSERT_TRUE(rows.executeStep());
+  EXPECT_EQ(rows.columnBytes(rows.columnIndex("n")), "22");
+  EXPECT_EQ(rows.columnBytes(rows.columnIndex("b")), "");  // an empty blob
 }
 
-TEST_F(SqliteAccess, EmptyResultAndFailedQuery) {
+TEST_F(SqliteAccess, EmptyResultAndFailedPrepare) {
   ASSERT_TRUE(connection.open(db));
-  SqliteRecordSet records;
-  records.attach(connection);
-  ASSERT_TRUE(records.query("select * from empty"));
-  EXPECT_EQ(records.recordCount(), 0);
-  EXPECT_FALSE(records.next());
-  EXPECT_FALSE(records.query("select * from nowhere"));
+  SqliteStatement empty(connection, "select * from empty");
+  EXPECT_FALSE(empty.executeStep());
+  EXPECT_TRUE(empty.done());
+  SqliteStatement missing(connection, "select * from nowhere");
+  EXPECT_FALSE(missing.executeStep());
+  EXPECT_FALSE(missing.done());
   EXPECT_EQ(connection.lastError(), "no such table: nowhere");
-  std::string v = "x";
-  EXPECT_FALSE(records.readBytes("ip", v));
-  records.close();
-  SqliteRecordSet unattached;
-  EXPECT_FALSE(unattached.attach(SqliteConnection{}));
-  EXPECT_FALSE(unattached.query("select 1"));
+  EXPECT_EQ(missing.columnIndex("ip"), -1);
+  EXPECT_EQ(missing.columnBytes(0), "");
+  SqliteConnection closed;
+  SqliteStatement unprepared(closed, "select 1");
+  EXPECT_FALSE(unprepared.prepared());
+  EXPECT_FALSE(unprepared.executeStep());
 }
 
 TEST_F(SqliteAccess, ExecuteConvertsAndExecuteRawPassesBytes) {

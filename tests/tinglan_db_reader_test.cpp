@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "readers/tinglan_db_reader.h"
+#include "app/list_types.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/sqlite_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace tl {
 namespace {
+
+void readTinglan(ReaderContext& context, const std::string& path) {
+  readListFile(*findListType("汀澜无盘"), context, path);
+}
 
 using test::TempDir;
 using test::TestApp;
@@ -52,7 +56,7 @@ TEST(TinglanDbReader, ConvertsEachStoredForm) {
               "");
     TestApp app;
     ReaderContext context = app.context();
-    readTinglanDb(context, db);
+    readTinglan(context, db);
     ASSERT_EQ(app.grid().rowCount(), 1);
     EXPECT_EQ(app.grid().cell(0, kColNumber), "1");
     for (int col = kColName; col < kColumnCount; ++col) EXPECT_EQ(app.grid().cell(0, col), c.shown[size_t(col)]) << col;
@@ -70,7 +74,7 @@ TEST(TinglanDbReader, RowsComeInByteOrderOfTheStoredNames) {
             "");
   TestApp app;
   ReaderContext context = app.context();
-  readTinglanDb(context, db);
+  readTinglan(context, db);
   ASSERT_EQ(app.grid().rowCount(), 4);
   const char* names[] = {"B", "a", "b", "汀"};
   for (int r = 0; r < 4; ++r) {
@@ -88,7 +92,7 @@ TEST(TinglanDbReader, MissingColumnsReadAsEmptyText) {
             "");
   TestApp app;
   ReaderContext context = app.context();
-  readTinglanDb(context, db);
+  readTinglan(context, db);
   ASSERT_EQ(app.grid().rowCount(), 1);
   const ClientRow expected = {"1", "only", "0.0.0.0", "", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"};
   EXPECT_EQ(app.grid().row(0), expected);
@@ -105,12 +109,12 @@ TEST(TinglanDbReader, EmptyTableAndFailures) {
   app.grid().appendRow("1");
   app.grid().setStatus(kCountField, "客户机总数: 7");
   ReaderContext context = app.context();
-  readTinglanDb(context, empty);
+  readTinglan(context, empty);
   EXPECT_EQ(app.grid().rowCount(), 0);
   EXPECT_EQ(app.grid().status(kCountField), "客户机总数: 0");
 
   app.grid().appendRow("1");
-  readTinglanDb(context, noTable);
+  readTinglan(context, noTable);
   EXPECT_EQ(app.grid().rowCount(), 0);
   EXPECT_EQ(app.grid().status(kCountField), "客户机总数: 0");  // kept from the last read
   ASSERT_EQ(app.ui.messages.size(), 1u);
@@ -118,7 +122,7 @@ TEST(TinglanDbReader, EmptyTableAndFailures) {
   EXPECT_EQ(app.ui.messages[0].caption, "提示");
   EXPECT_EQ(app.ui.messages[0].icon, MessageIcon::Error);
 
-  readTinglanDb(context, dir.file("missing.db"));
+  readTinglan(context, dir.file("missing.db"));
   ASSERT_EQ(app.ui.messages.size(), 2u);
   EXPECT_EQ(app.ui.messages[1].text, "打开指定数据库失败！");
   EXPECT_EQ(app.ui.messages[1].caption, "信息：");

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/list_types.h"
 #include "readers/reader_context.h"
 #include "tests/support/fake_platform.h"
 
@@ -16,6 +17,16 @@ inline void readListLoop(benchmark::State& state, ListReader reader, const std::
   for (auto _ : state) {
     ReaderContext context = app.context();
     reader(context, path);
+    if (app.grid().rowCount() != expectedRows) state.SkipWithError("unexpected row count");
+  }
+}
+
+// The same for a list type's reader (the SQLite readers run the type's SELECT).
+inline void readListLoop(benchmark::State& state, const ListType& type, const std::string& path, int expectedRows) {
+  test::TestApp app;
+  for (auto _ : state) {
+    ReaderContext context = app.context();
+    readListFile(type, context, path);
     if (app.grid().rowCount() != expectedRows) state.SkipWithError("unexpected row count");
   }
 }

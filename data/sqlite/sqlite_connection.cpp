@@ -6,7 +6,7 @@
 
 namespace tl {
 
-bool SqliteConnection::open(const std::string& path, const std::string& /*password*/) {
+bool SqliteConnection::open(const std::string& path, Check check) {
   close();
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(platform::gbkToUtf8(path).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
@@ -18,7 +18,7 @@ bool SqliteConnection::open(const std::string& path, const std::string& /*passwo
   if (busyTimeoutMs_ > 0) sqlite3_busy_timeout(handle_, busyTimeoutMs_);
   // A file that is no database (or an encrypted one) opens; reading the
   // schema is what fails.
-  if (!execute("select name as title from sqlite_master where type='table'")) {
+  if (check == Check::ReadsAsDatabase && !execute("select name as title from sqlite_master where type='table'")) {
     close();
     return false;
   }
@@ -26,7 +26,7 @@ bool SqliteConnection::open(const std::string& path, const std::string& /*passwo
 }
 
 void SqliteConnection::close() {
-  // close_v2: a record set still holding a statement cannot keep the file open.
+  // close_v2: a statement not yet finalised cannot keep the file open.
   if (handle_) sqlite3_close_v2(handle_);
   handle_ = nullptr;
 }

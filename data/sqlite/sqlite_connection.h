@@ -16,10 +16,14 @@ class SqliteConnection {
   SqliteConnection(const SqliteConnection&) = delete;
   SqliteConnection& operator=(const SqliteConnection&) = delete;
 
+  enum class Check {
+    ReadsAsDatabase,  // the schema must read: a text file or a locked one fails
+    None,             // any file opens; list type detection's probes find out
+  };
+
   // Opens an existing database file for reading and writing (never creates
-  // one) and checks that it reads as a database. The password is accepted for
-  // the callers' sake; it is always empty and no key is applied.
-  bool open(const std::string& path, const std::string& password = {});
+  // one), by default checking that it reads as a database.
+  bool open(const std::string& path, Check check = Check::ReadsAsDatabase);
   void close();
   bool isOpen() const { return handle_ != nullptr; }
 

@@ -1,6 +1,8 @@
 #pragma once
-// A prepared statement with bound parameters over a SqliteConnection. Values
-// are bound, never joined into the SQL text, so no value can alter the
+// A prepared statement over a SqliteConnection, used in one pass: bind
+// parameters and execute() it to its end, or walk its rows with
+// executeStep() and read the current row's columns by index. Values are
+// bound, never joined into the SQL text, so no value can alter the
 // statement. The statement is finalised when the object goes away. Failures
 // are reported by the boolean results; the reason is the connection's
 // lastError().
@@ -32,8 +34,22 @@ class SqliteStatement {
   // clears its bindings for the next use. True when it ran to its end.
   bool execute();
 
+  // Steps to the next row: true when the statement stands on one. False at
+  // the end of the rows (done() is then true) or on a failure.
+  bool executeStep();
+  bool done() const { return done_; }
+
+  // The 0-based index of the result column named exactly `name` (GBK, case
+  // counts), or -1. Look it up once per statement, not per row.
+  int columnIndex(const std::string& name) const;
+  // The current row's value in that column: read as UTF-8 and converted to
+  // GBK, or as stored up to the first NUL. A NULL or an index of -1 is empty.
+  std::string columnText(int index) const;
+  std::string columnBytes(int index) const;
+
  private:
   sqlite3_stmt* statement_ = nullptr;
+  bool done_ = false;
 };
 
 }  // namespace tl

@@ -11,14 +11,7 @@ sqlite3 "$dir/data.db" "create table cs_client_info(client_name text, client_ip 
   insert into cs_client_info values('PC10','3232235778','001a2b3c4d5f','4294967040','3232235521','','','g');
   insert into cs_client_info values('xpc1','3232235779','001a2b3c4d60','4294967040','3232235521','','','g');"
 
-set +e
-"$tlconv" export --template name --output "$dir/out.txt" "$dir/data.db" 2>"$dir/err"; rc=$?
-set -e
-if [ $rc -ne 0 ] && grep -q '尚未提供' "$dir/err"; then
-  echo "tlconv export: skipped (the 汀澜 reader is not built yet)"
-  exit 0
-fi
-[ $rc -eq 0 ]
+"$tlconv" export --template name --output "$dir/out.txt" "$dir/data.db" 2>"$dir/err"
 grep -q '已导出文件 文件位置：' "$dir/err"
 
 # Renaming before the sort changes what it sees; the file is GBK with CR LF

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/list_converter.h"
+#include "app/list_converter.h"
 #include "platform/ini_files.h"
 #include "platform/local_network.h"
 #include "platform/processes.h"

@@ -1,10 +1,10 @@
 #pragma once
-// Recognising a list file's type and handing it to its reader.
+// Recognising a list file's type by the probes of the list type table.
 #include <string>
 
 #include "core/client_grid.h"
-#include "core/detection_database.h"
 #include "core/operator_ui.h"
+#include "data/sqlite/sqlite_connection.h"
 #include "platform/ini_files.h"
 
 namespace tl {
@@ -13,7 +13,9 @@ struct DetectionContext {
   ClientGrid& grid;
   OperatorUi& ui;
   platform::IniFiles& ini;
-  DetectionDatabase& database;
+  // Not the shared connection: opened on the file for the SQL probes and
+  // closed again before the text signatures.
+  SqliteConnection& database;
 };
 
 // Runs the SQL probes, the text signatures and the INI probes in table order;

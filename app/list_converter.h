@@ -6,7 +6,6 @@
 #include <string>
 
 #include "core/client_grid.h"
-#include "core/detection_database.h"
 #include "core/operator_ui.h"
 #include "data/sqlite/sqlite_connection.h"
 #include "data/xml/xml_document.h"
@@ -86,8 +85,8 @@ class ListConverter {
 
   PlatformServices services_;
   ClientGrid grid_;
-  DetectionDatabase detection_;
-  SqliteConnection connection_;
+  SqliteConnection detection_;  // list type detection's own
+  SqliteConnection connection_;  // shared by the readers and the import
   NetworkOverrides overrides_;
   LocalNetworkDefaults network_;
   XmlDocument xml_;

@@ -1,6 +1,7 @@
-#include "core/list_converter.h"
+#include "app/list_converter.h"
 
-#include "core/list_detection.h"
+#include "app/list_detection.h"
+#include "app/list_types.h"
 #include "platform/file_system.h"
 
 namespace tl {
@@ -48,10 +49,10 @@ std::string ListConverter::openListFile(const std::string& path) {
   DetectionContext detection{grid_, services_.ui, services_.ini, detection_};
   std::string name = detectListType(detection, path);
   if (name.empty()) return name;
-  if (ListReader reader = readerForListType(name)) {
+  if (const ListType* type = findListType(name)) {
     LocalNetworkDefaults::ReadScope networkScope(network_);
     ReaderContext context = readerContext();
-    reader(context, path);
+    readListFile(*type, context, path);
   }
   return name;
 }
