@@ -1,12 +1,31 @@
 #pragma once
 #include <memory>
-
-#include "update/update_check.h"
+#include <string>
 
 namespace tl::platform {
 
+// What the update check needs of the platform; a fake stands in for it in
+// the tests.
+class UpdateEnvironment {
+ public:
+  virtual ~UpdateEnvironment() = default;
+  virtual std::string programPath() = 0;
+  // The file version from the version resource ("1.2.4.0"), or "".
+  virtual std::string fileVersion(const std::string& path) = 0;
+  // One GET; the body up to its first zero byte, "" on any failure.
+  virtual std::string httpGet(const std::string& url) = 0;
+  // Downloads the URL into a new file; false when it did not arrive whole.
+  virtual bool download(const std::string& url, const std::string& targetPath) = 0;
+  // The whole file, "" when unreadable.
+  virtual std::string readFile(const std::string& path) = 0;
+  virtual bool moveFile(const std::string& from, const std::string& to) = 0;
+  virtual bool deleteFile(const std::string& path) = 0;
+  // Starts the program and waits (at most a second) until it is idle.
+  virtual bool startProgram(const std::string& path) = 0;
+};
+
 // Windows: the version API, WinINet and CreateProcess. Elsewhere the
 // program has no version resource, so the check never asks the server.
-std::unique_ptr<update::UpdateEnvironment> makeSystemUpdateEnvironment();
+std::unique_ptr<UpdateEnvironment> makeSystemUpdateEnvironment();
 
 }  // namespace tl::platform

@@ -5,7 +5,7 @@
 namespace tl::platform {
 namespace {
 
-class PosixUpdateEnvironment : public update::UpdateEnvironment {
+class PosixUpdateEnvironment : public UpdateEnvironment {
  public:
   std::string programPath() override { return platform::programPath(); }
   std::string fileVersion(const std::string&) override { return {}; }
@@ -23,7 +23,7 @@ class PosixUpdateEnvironment : public update::UpdateEnvironment {
 
 }  // namespace
 
-std::unique_ptr<update::UpdateEnvironment> makeSystemUpdateEnvironment() {
+std::unique_ptr<UpdateEnvironment> makeSystemUpdateEnvironment() {
   return std::make_unique<PosixUpdateEnvironment>();
 }
 

@@ -76,7 +76,7 @@ bool fetch(const std::string& url, std::string& body, DWORD& status, long long& 
   }
 }
 
-class WindowsUpdateEnvironment : public update::UpdateEnvironment {
+class WindowsUpdateEnvironment : public UpdateEnvironment {
  public:
   std::string programPath() override { return platform::programPath(); }
 
@@ -140,7 +140,7 @@ class WindowsUpdateEnvironment : public update::UpdateEnvironment {
 
 }  // namespace
 
-std::unique_ptr<update::UpdateEnvironment> makeSystemUpdateEnvironment() {
+std::unique_ptr<UpdateEnvironment> makeSystemUpdateEnvironment() {
   return std::make_unique<WindowsUpdateEnvironment>();
 }
 

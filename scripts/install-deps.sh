@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
-  libsqlite3-dev sqlite3 libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libsqlite3-dev sqlite3 libgtest-dev googletest libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libpugixml-dev
   g++-mingw-w64-x86-64-posix wine64 xvfb fonts-wqy-microhei imagemagick
   clang-14 libclang-rt-14-dev python3 locales time

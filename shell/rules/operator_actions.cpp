@@ -21,10 +21,6 @@ std::string joinDroppedPaths(const std::vector<std::string>& paths) {
   return text;
 }
 
-Placement centredOnScreen(int screenWidth, int screenHeight, int width, int height) {
-  return {(screenWidth - width) / 2, (screenHeight - height) / 2};
-}
-
 Placement popupPosition(int pointerX, int pointerY) { return {pointerX + 3, pointerY + 3}; }
 
 }  // namespace tl::shell

@@ -6,6 +6,7 @@
 
 #include "core/client_grid.h"
 #include "core/operator_ui.h"
+#include "shell/wingui/placement.h"
 
 namespace tl::shell {
 
@@ -23,12 +24,8 @@ void showHelp(OperatorUi& ui);
 std::string joinDroppedPaths(const std::vector<std::string>& paths);
 
 
-struct Placement {
-  int left, top;
-};
-// A window of this outer size centred on a screen of that size (each
-// coordinate rounded toward zero).
-Placement centredOnScreen(int screenWidth, int screenHeight, int width, int height);
+using wingui::Placement;
+using wingui::centredOnScreen;
 
 // Popup menus open 3 pixels right of and below the pointer.
 Placement popupPosition(int pointerX, int pointerY);

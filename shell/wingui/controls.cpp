@@ -2,15 +2,13 @@
 
 #include <commctrl.h>
 
-#include "platform/wide_text_win.h"
+#include "shell/wingui/code_page_text.h"
 
 namespace tl::wingui {
 
-using platform::gbkToWide;
-using platform::wideToGbk;
 
 HWND createControl(const wchar_t* className, DWORD style, DWORD exStyle, const ControlArgs& args) {
-  HWND hwnd = CreateWindowExW(exStyle, className, gbkToWide(args.text).c_str(), style | WS_CHILD | WS_VISIBLE,
+  HWND hwnd = CreateWindowExW(exStyle, className, toWide(args.text).c_str(), style | WS_CHILD | WS_VISIBLE,
                               args.x, args.y, args.width, args.height, args.parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), GetModuleHandleW(nullptr),
                               nullptr);
@@ -18,14 +16,14 @@ HWND createControl(const wchar_t* className, DWORD style, DWORD exStyle, const C
   return hwnd;
 }
 
-void setWindowText(HWND hwnd, const std::string& gbk) { SetWindowTextW(hwnd, gbkToWide(gbk).c_str()); }
+void setWindowText(HWND hwnd, const std::string& gbk) { SetWindowTextW(hwnd, toWide(gbk).c_str()); }
 
 std::string windowText(HWND hwnd) {
   int length = GetWindowTextLengthW(hwnd);
   std::wstring text(size_t(length) + 1, L'\0');
   int got = GetWindowTextW(hwnd, text.data(), length + 1);
   text.resize(size_t(got > 0 ? got : 0));
-  return wideToGbk(text);
+  return fromWide(text);
 }
 
 void Button::create(const ControlArgs& args) {
@@ -59,7 +57,7 @@ void StatusBar::create(HWND parent, int id, const std::vector<int>& rightEdges) 
 }
 
 void StatusBar::setText(int part, const std::string& gbk) {
-  std::wstring text = gbkToWide(gbk);
+  std::wstring text = toWide(gbk);
   SendMessageW(hwnd_, SB_SETTEXTW, WPARAM(part), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
@@ -69,7 +67,7 @@ PopupMenu::~PopupMenu() {
 
 void PopupMenu::addItem(int id, const std::string& gbk) {
   if (!menu_) menu_ = CreatePopupMenu();
-  AppendMenuW(menu_, MF_STRING, UINT_PTR(id), gbkToWide(gbk).c_str());
+  AppendMenuW(menu_, MF_STRING, UINT_PTR(id), toWide(gbk).c_str());
 }
 
 void PopupMenu::setEnabled(int id, bool enabled) {

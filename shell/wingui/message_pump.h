@@ -1,7 +1,7 @@
 #pragma once
-// The window thread's message loop, shared by the main loop, the nested
-// loops of the input box and the pumping during long reads and sorts. It
-// knows the non-modal dialogs so that Tab and Esc work in them.
+// The window thread's message loop, shared by the main loop and the pumping
+// during long reads and sorts (the modal input box runs a loop of its own).
+// It knows the non-modal dialogs so that Tab and Esc work in them.
 #include <windows.h>
 
 #include <vector>

@@ -1,7 +1,7 @@
 #include "shell/wingui/top_level_window.h"
 
-#include "platform/wide_text_win.h"
-#include "shell/rules/operator_actions.h"
+#include "shell/wingui/code_page_text.h"
+#include "shell/wingui/placement.h"
 
 namespace tl::wingui {
 
@@ -27,9 +27,9 @@ bool TopLevelWindow::createWindow(const TopLevelArgs& args) {
     windowClass.lpszClassName = args.className;
     if (!RegisterClassExW(&windowClass)) return false;
   }
-  shell::Placement at = shell::centredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+  Placement at = centredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                                args.width, args.height);
-  std::wstring title = platform::gbkToWide(args.title);
+  std::wstring title = toWide(args.title);
   return CreateWindowExW(0, args.className, title.c_str(), args.style, at.left, at.top, args.width, args.height,
                          args.owner, nullptr, instance, this) != nullptr;
 }
@@ -63,7 +63,7 @@ LRESULT CALLBACK TopLevelWindow::windowProc(HWND hwnd, UINT message, WPARAM wPar
 void centreOnScreen(HWND hwnd) {
   RECT rect{};
   GetWindowRect(hwnd, &rect);
-  shell::Placement at = shell::centredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+  Placement at = centredOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                                rect.right - rect.left, rect.bottom - rect.top);
   SetWindowPos(hwnd, nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

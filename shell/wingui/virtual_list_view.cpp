@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "platform/wide_text_win.h"
+#include "shell/wingui/code_page_text.h"
 
 namespace tl::wingui {
 
@@ -14,7 +14,7 @@ void VirtualListView::create(const ControlArgs& args, const std::vector<ListColu
   SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   for (size_t i = 0; i < columns.size(); ++i) {
-    std::wstring header = platform::gbkToWide(columns[i].header);
+    std::wstring header = toWide(columns[i].header);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = header.data();
@@ -46,7 +46,7 @@ bool VirtualListView::handleNotify(const NMHDR* header, LRESULT& result) {
       auto* info = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header));
       LVITEMW& item = info->item;
       if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        std::wstring text = cellText ? platform::gbkToWide(cellText(item.iItem, item.iSubItem)) : std::wstring();
+        std::wstring text = cellText ? toWide(cellText(item.iItem, item.iSubItem)) : std::wstring();
         size_t n = text.size() < size_t(item.cchTextMax) ? text.size() : size_t(item.cchTextMax) - 1;
         wmemcpy(item.pszText, text.data(), n);
         item.pszText[n] = L'\0';
