@@ -30,10 +30,8 @@ std::string CliOperatorUi::askText(const std::string&, const std::string&, const
   return inputText_;
 }
 
-std::optional<std::string> CliOperatorUi::chooseFileToOpen(const OpenFileRequest&) {
-  fileDialogRequested_ = true;
-  return std::nullopt;
-}
+// There is no dialog on the command line: the operator cancels it.
+std::optional<std::string> CliOperatorUi::chooseFileToOpen(const OpenFileRequest&) { return std::nullopt; }
 
 std::string CliOperatorUi::desktopFolder() { return platform::desktopDirectory(); }
 

@@ -37,8 +37,6 @@ class CliOperatorUi : public OperatorUi {
   void setInputText(std::string text) { inputText_ = std::move(text); }
 
   const std::vector<RecordedMessage>& messages() const { return messages_; }
-  // Set when the window would have shown a file dialog.
-  bool fileDialogRequested() const { return fileDialogRequested_; }
 
   // A line of our own on standard error (UTF-8 conversion included).
   void note(const std::string& gbkText);
@@ -48,7 +46,6 @@ class CliOperatorUi : public OperatorUi {
   std::vector<RecordedMessage> messages_;
   bool answerYes_ = false;
   bool printMessages_ = true;
-  bool fileDialogRequested_ = false;
   std::string inputText_;
 };
 
