@@ -10,12 +10,9 @@
 namespace tl {
 namespace {
 
-// Stepping by characters: a double-byte character whose second byte is 0x5C
-// is not a separator.
+// A double-byte character whose second byte is 0x5C is not a separator.
 bool endsWithSeparator(const std::string& folder, char separator) {
-  size_t last = text::npos;
-  for (size_t i = 0; i < folder.size(); i += text::charLength(folder, i)) last = i;
-  return last != text::npos && text::charLength(folder, last) == 1 && folder[last] == separator;
+  return !folder.empty() && text::findLastChar(folder, separator) == folder.size() - 1;
 }
 
 std::vector<int> allRows(const ClientGrid& grid) {

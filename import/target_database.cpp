@@ -8,14 +8,10 @@ namespace {
 
 constexpr const char* kServerExecutable = "YCTLBarserver.exe";
 
-// Up to and including the last separator, stepping GBK characters: a trail
-// byte may be 0x5C, the Windows separator.
+// Up to and including the last separator.
 std::string directoryPart(const std::string& path) {
-  const char separator = platform::pathSeparator();
-  size_t end = 0;
-  for (size_t i = 0; i < path.size(); i += text::charLength(path, i))
-    if (path[i] == separator) end = i + 1;
-  return path.substr(0, end);
+  size_t last = text::findLastChar(path, platform::pathSeparator());
+  return last == text::npos ? std::string() : path.substr(0, last + 1);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 
+#include "data/text/gbk_text.h"
 #include "platform/text_codec.h"
 
 namespace tl::platform {
@@ -102,8 +103,8 @@ std::string programPath() {
 
 std::string programDirectory() {
   std::string path = programPath();
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+  size_t slash = text::findLastChar(path, '/');
+  return slash == text::npos ? std::string() : path.substr(0, slash);
 }
 
 char pathSeparator() { return '/'; }

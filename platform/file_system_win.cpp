@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "data/text/gbk_text.h"
 #include "platform/wide_text_win.h"
 
 namespace tl::platform {
@@ -104,11 +105,8 @@ std::string programPath() {
 
 std::string programDirectory() {
   std::string path = programPath();
-  // Step GBK characters: a trail byte may be 0x5C.
-  size_t last = std::string::npos;
-  for (size_t i = 0; i < path.size(); i += (static_cast<unsigned char>(path[i]) >= 0x80 ? 2 : 1))
-    if (path[i] == '\\') last = i;
-  return last == std::string::npos ? std::string() : path.substr(0, last);
+  size_t last = text::findLastChar(path, '\\');  // a trail byte may be 0x5C
+  return last == text::npos ? std::string() : path.substr(0, last);
 }
 
 char pathSeparator() { return '\\'; }

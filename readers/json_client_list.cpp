@@ -4,6 +4,7 @@
 #include "data/text/gbk_text.h"
 #include "data/text_encoding.h"
 #include "platform/file_system.h"
+#include "readers/local_client_row.h"
 
 namespace tl {
 namespace {
@@ -37,20 +38,18 @@ void readJsonClientList(ReaderContext& context, const std::string& path, const J
     std::string name = client.member(format.nameMember).text();
     std::string ip = client.member("ip").text();
     std::string mac = jsonListMac(client.member("mac").text());
+    if (!format.carriesNetwork) {
+      appendClientOnLocalNetwork(grid, context.network, i, {std::move(name), std::move(ip), std::move(mac)});
+      continue;
+    }
     int row = grid.appendRow(std::to_string(i));
     grid.setCell(row, kColName, std::move(name));
     grid.setCell(row, kColIp, std::move(ip));
     grid.setCell(row, kColMac, std::move(mac));
-    if (format.carriesNetwork) {
-      grid.setCell(row, kColMask, client.member("netMk").text());
-      grid.setCell(row, kColGateway, client.member("netGW").text());
-      grid.setCell(row, kColDns1, client.member("dns1").text());
-      grid.setCell(row, kColDns2, client.member("dns2").text());
-    } else {
-      grid.setCell(row, kColMask, context.network.subnetMask());
-      grid.setCell(row, kColGateway, context.network.gateway());
-      context.network.fillDns(grid, row);
-    }
+    grid.setCell(row, kColMask, client.member("netMk").text());
+    grid.setCell(row, kColGateway, client.member("netGW").text());
+    grid.setCell(row, kColDns1, client.member("dns1").text());
+    grid.setCell(row, kColDns2, client.member("dns2").text());
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/text/addresses.h"
 #include "readers/ini_value.h"
+#include "readers/local_client_row.h"
 
 namespace tl {
 
@@ -15,13 +16,7 @@ void readMzdIni(ReaderContext& context, const std::string& path) {
     if (name.empty() || name == "没有") continue;
     std::string ip = readIniValue(context.ini, path, section, "WksIP", "");
     std::string mac = readIniValue(context.ini, path, section, "mac", "");
-    int row = grid.appendRow(std::to_string(++number));
-    grid.setCell(row, kColName, name);
-    grid.setCell(row, kColIp, ip);
-    grid.setCell(row, kColMac, text::groupMac(mac));
-    grid.setCell(row, kColMask, context.network.subnetMask());
-    grid.setCell(row, kColGateway, context.network.gateway());
-    context.network.fillDns(grid, row);
+    appendClientOnLocalNetwork(grid, context.network, ++number, {name, ip, text::groupMac(mac)});
   }
   grid.setStatus(kCountField, countFieldText(number));
 }

@@ -2,6 +2,7 @@
 
 #include "data/text/gbk_text.h"
 #include "platform/file_system.h"
+#include "readers/local_client_row.h"
 #include "readers/text_lines.h"
 
 namespace tl {
@@ -17,13 +18,8 @@ void readXinyouTxt(ReaderContext& context, const std::string& path) {
     // name,IP,MAC,type; blank lines and other short lines are no clients.
     std::vector<std::string> fields = text::split(line, ',');
     if (fields.size() < 3) continue;
-    int row = grid.appendRow(std::to_string(++number));
-    grid.setCell(row, kColName, fields[0]);
-    grid.setCell(row, kColIp, fields[1]);
-    grid.setCell(row, kColMac, text::replaceAll(fields[2], ":", "-"));
-    grid.setCell(row, kColMask, context.network.subnetMask());
-    grid.setCell(row, kColGateway, context.network.gateway());
-    context.network.fillDns(grid, row);
+    appendClientOnLocalNetwork(grid, context.network, ++number,
+                               {fields[0], fields[1], text::replaceAll(fields[2], ":", "-")});
   }
   grid.setStatus(kCountField, countFieldText(number));
 }

@@ -2,6 +2,7 @@
 
 #include "data/text/gbk_text.h"
 #include "platform/file_system.h"
+#include "readers/local_client_row.h"
 #include "readers/text_lines.h"
 
 namespace tl {
@@ -51,13 +52,7 @@ void readYungengxinOnc(ReaderContext& context, const std::string& path) {
         dropTrailingCr(name);
         dropTrailingCr(block.ip);
         dropTrailingCr(block.mac);
-        int row = grid.appendRow(std::to_string(++number));
-        grid.setCell(row, kColName, name);
-        grid.setCell(row, kColIp, block.ip);
-        grid.setCell(row, kColMac, block.mac);
-        grid.setCell(row, kColMask, context.network.subnetMask());
-        grid.setCell(row, kColGateway, context.network.gateway());
-        context.network.fillDns(grid, row);
+        appendClientOnLocalNetwork(grid, context.network, ++number, {name, block.ip, block.mac});
         block = OncBlock();
         lineInBlock = 0;
       }

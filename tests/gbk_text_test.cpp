@@ -71,6 +71,24 @@ TEST(GbkText, SplitKeepsInnerEmptiesAndDropsAnEmptyLastPiece) {
   EXPECT_EQ(split("\x81\x7C|b", '|'), (V{"\x81\x7C", "b"}));
 }
 
+TEST(GbkText, FindLastCharSplitsPathsByCharacters) {
+  struct Case {
+    std::string text;
+    char c;
+    size_t expected;
+  };
+  // "\x95\x5C" is one double-byte character whose trail byte is "\\".
+  const Case cases[] = {
+      {"C:\\tl\\data.db", '\\', 5},
+      {"C:\\\x95\x5C", '\\', 2},             // the trail byte is no separator
+      {"C:\\\x95\x5C\\", '\\', 5},
+      {"\x95\x5C", '\\', text::npos},
+      {"", '/', text::npos},
+      {"/home/tl/tlconv", '/', 8},
+  };
+  for (const Case& c : cases) EXPECT_EQ(text::findLastChar(c.text, c.c), c.expected) << c.text;
+}
+
 TEST(Addresses, ReadLongWrappedActsLikeAtolIn32Bits) {
   struct Case {
     std::string text;

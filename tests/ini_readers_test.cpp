@@ -10,6 +10,7 @@
 #include "readers/yileyou_client_list_reader.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/grid_rows.h"
+#include "tests/support/reader_cases.h"
 #include "tests/support/temp_dir.h"
 
 namespace tl {
@@ -17,27 +18,7 @@ namespace {
 
 using Rows = std::vector<ClientRow>;
 
-struct ReaderCase {
-  const char* what;
-  std::string file;
-  Rows expected;
-  std::string countField;
-};
-
-// Every TestApp machine: mask 255.255.255.0, gateway 192.168.1.1, DNS
-// 10.0.0.1 and 10.0.0.2.
-void runCases(ListReader reader, const std::vector<ReaderCase>& cases) {
-  test::TempDir dir;
-  int n = 0;
-  for (const ReaderCase& c : cases) {
-    test::TestApp app;
-    ReaderContext context = app.context();
-    reader(context, dir.write("list" + std::to_string(n++) + ".ini", c.file));
-    EXPECT_EQ(test::gridRows(app.grid()), c.expected) << c.what;
-    EXPECT_EQ(app.grid().status(kCountField), c.countField) << c.what;
-    EXPECT_TRUE(app.ui.messages.empty()) << c.what;
-  }
-}
+using test::runCases;
 
 TEST(IniReaders, Wangzhong) {
   runCases(readWangzhongList,

@@ -9,6 +9,7 @@
 #include "readers/yungengxin_onc_reader.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/grid_rows.h"
+#include "tests/support/reader_cases.h"
 #include "tests/support/temp_dir.h"
 
 namespace tl {
@@ -17,24 +18,7 @@ namespace {
 using Rows = std::vector<ClientRow>;
 using namespace std::string_literals;
 
-struct ReaderCase {
-  const char* what;
-  std::string file;
-  Rows expected;
-};
-
-void runCases(ListReader reader, const std::vector<ReaderCase>& cases) {
-  test::TempDir dir;
-  int n = 0;
-  for (const ReaderCase& c : cases) {
-    test::TestApp app;
-    ReaderContext context = app.context();
-    reader(context, dir.write("list" + std::to_string(n++) + ".txt", c.file));
-    EXPECT_EQ(test::gridRows(app.grid()), c.expected) << c.what;
-    EXPECT_EQ(app.grid().status(kCountField), countFieldText(long(c.expected.size()))) << c.what;
-    EXPECT_TRUE(app.ui.messages.empty()) << c.what;
-  }
-}
+using test::runCases;
 
 TEST(TextLines, LineEnds) {
   struct Case {

@@ -69,6 +69,13 @@ std::vector<std::string> split(std::string_view text, char separator) {
   return pieces;
 }
 
+size_t findLastChar(std::string_view text, char c) {
+  size_t last = npos;
+  for (size_t i = 0; i < text.size(); i += charLength(text, i))
+    if (text[i] == c && charLength(text, i) == 1) last = i;
+  return last;
+}
+
 std::string removeAll(std::string_view text, char c) {
   std::string out;
   out.reserve(text.size());

@@ -44,6 +44,11 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
 // (so "" and "a," give one piece fewer than separators + 1).
 std::vector<std::string> split(std::string_view text, char separator);
 
+// Position of the last single-byte character equal to `c`, stepping by
+// characters (a trail byte 0x5C is no "\\"), or npos. Splits a path into
+// its folder and its file name.
+size_t findLastChar(std::string_view text, char c);
+
 // Removes every byte equal to `c` (ASCII `c` only ever matches single-byte
 // characters in GBK when it is below 0x40).
 std::string removeAll(std::string_view text, char c);
