@@ -34,7 +34,7 @@ void XmlDocumentLoadAndWalk(benchmark::State& state) {
   const std::string xml = makeClientList(int(state.range(0)));
   tl::XmlDocument doc;
   for (auto _ : state) {
-    doc.load(xml, 1);
+    doc.load(xml);
     int clients = 0;
     doc.childCount("@1", clients);
     size_t bytes = 0;
@@ -88,7 +88,7 @@ void XmlDocumentManyEqualsAndSections(benchmark::State& state) {
   for (int i = 0; i < state.range(0); ++i) xml += "<![CDATA[<x>]]>";
   xml += "</s>";
   tl::XmlDocument doc;
-  for (auto _ : state) benchmark::DoNotOptimize(doc.load(xml, 1));
+  for (auto _ : state) benchmark::DoNotOptimize(doc.load(xml));
   state.SetComplexityN(state.range(0));
 }
 BENCHMARK(XmlDocumentManyEqualsAndSections)

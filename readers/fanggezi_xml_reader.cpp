@@ -7,7 +7,7 @@ namespace tl {
 
 void readFanggeziXml(ReaderContext& context, const std::string& path) {
   ClientGrid& grid = context.grid;
-  readXmlClientRows(context, path, [&](const std::string& element, int row) {
+  readXmlClientRows(context, path, [&](int element, int row) {
     // Fresh for every client: a missing attribute is empty, never the value
     // of the client before it (two PCs with one MAC would be imported).
     auto attribute = [&](const char* name) {

@@ -1,5 +1,7 @@
 #include "readers/xml_client_rows.h"
 
+#include <vector>
+
 #include "platform/file_system.h"
 
 namespace tl {
@@ -12,16 +14,13 @@ void startXmlList(ReaderContext& context, const std::string& path) {
 }
 
 void readXmlClientRows(ReaderContext& context, const std::string& path,
-                       const std::function<void(const std::string& element, int row)>& fillRow) {
+                       const std::function<void(int element, int row)>& fillRow) {
   startXmlList(context, path);
 
-  int clients = 0;
-  context.xml.childCount("@1", clients);
-  context.grid.setStatus(kCountField, countFieldText(clients));
-  for (int i = 1; i <= clients; ++i) {
-    std::string number = std::to_string(i);
-    fillRow("@1/@" + number, context.grid.appendRow(number));
-  }
+  const std::vector<int>& clients = context.xml.children(context.xml.find("@1"));
+  context.grid.setStatus(kCountField, countFieldText(static_cast<long long>(clients.size())));
+  int number = 0;
+  for (int element : clients) fillRow(element, context.grid.appendRow(std::to_string(++number)));
 }
 
 }  // namespace tl

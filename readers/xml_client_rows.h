@@ -14,8 +14,8 @@ namespace tl {
 void startXmlList(ReaderContext& context, const std::string& path);
 
 // startXmlList, then sets the count and calls fillRow for each client with
-// its element's path ("@1/@n") and the row appended for it.
+// its element (a handle into the shared document) and the row appended for it.
 void readXmlClientRows(ReaderContext& context, const std::string& path,
-                       const std::function<void(const std::string& element, int row)>& fillRow);
+                       const std::function<void(int element, int row)>& fillRow);
 
 }  // namespace tl

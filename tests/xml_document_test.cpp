@@ -236,28 +236,34 @@ TEST(XmlDocument, DeclaredEncodingValue) {
   EXPECT_EQ(xml::declaredEncoding("encoding"), "");
 }
 
-TEST(XmlDocument, CdataMarkerIsDrawnAgainWhileItOccursInTheDocument) {
-  const std::string document = "<r>@AAAAA<![CDATA[x]]></r><![CDATA[<y>]]>";
-  std::string letters = "AAAAABBBBB";
-  size_t next = 0;
-  xml::ProtectedDocument result = xml::protectCdata(document, [&] { return letters[next++ % letters.size()]; });
-  EXPECT_EQ(result.marker, "@BBBBB");
-  EXPECT_EQ(result.text, "<r>@AAAAA@BBBBB,1.</r>@BBBBB,2.");
-  EXPECT_EQ(result.sections, (std::vector<std::string>{"x", "<y>"}));
+TEST(XmlDocument, CdataSectionsAreOneTokenWhateverTheDocumentHolds) {
+  // Text that looks like a stand-in for a section stays as written, and the
+  // sections still become their elements' texts, on every load alike.
+  const std::string document =
+      "<r><a>@AAAAA,2.</a><b><![CDATA[x<y>]]></b><c n=\"@AAAAA,1.\">t<![CDATA[]]>u</c><d><![CDATA[<![CDATA[z]]></d></r>";
+  for (int load = 0; load < 2; ++load) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(document));
+    std::string text, value;
+    EXPECT_TRUE(doc.nodeText("@1/@1", text));
+    EXPECT_EQ(text, "@AAAAA,2.");
+    EXPECT_TRUE(doc.nodeText("@1/@2", text));
+    EXPECT_EQ(text, "x<y>");
+    EXPECT_TRUE(doc.attributeValue("@1/@3", "n", value));
+    EXPECT_EQ(value, "@AAAAA,1.");
+    EXPECT_TRUE(doc.nodeText("@1/@3", text));
+    EXPECT_EQ(text, "");  // an empty section
+    EXPECT_TRUE(doc.nodeText("@1/@4", text));
+    EXPECT_EQ(text, "<![CDATA[z");  // a section ends at its first "]]>"
+  }
 
-  // A marker that always collides ends the drawing after 100 tries.
-  int calls = 0;
-  result = xml::protectCdata("@AAAAA", [&] { ++calls; return 'A'; });
-  EXPECT_EQ(calls, 500);
-  EXPECT_EQ(result.marker, "@AAAAA");
-
-  const std::vector<std::string> sections = {"one", "two"};
-  EXPECT_EQ(*xml::referencedSection("ab@M,2.cd", "@M", sections), "two");
-  EXPECT_EQ(xml::referencedSection("@M,3.", "@M", sections), nullptr);
-  EXPECT_EQ(xml::referencedSection("@M,0.", "@M", sections), nullptr);
-  EXPECT_EQ(xml::referencedSection("@M,x.", "@M", sections), nullptr);
-  EXPECT_EQ(xml::referencedSection("@M2.", "@M", sections), nullptr);
-  EXPECT_EQ(*xml::referencedSection("@M,1", "@M", sections), "one");
+  EXPECT_EQ(xml::nextSplit("a<![CDATA[<]]>b<c", 0), 15u);
+  EXPECT_EQ(xml::nextSplit("<![CDATA[no end <c", 0), 0u);  // no "]]>": an ordinary "<"
+  EXPECT_EQ(xml::nextSplit("abc", 1), 3u);
+  EXPECT_EQ(xml::findOutsideSections("a<![CDATA[>]]>>", '>'), 14u);
+  EXPECT_EQ(xml::findOutsideSections("a<![CDATA[>", '>'), 10u);
+  EXPECT_EQ(xml::firstSection("t<![CDATA[one]]><![CDATA[two]]>"), "one");
+  EXPECT_EQ(xml::firstSection("<![CDATA[open"), std::nullopt);
 }
 
 TEST(XmlDocument, WritesTheDocumentAndReadsItBack) {

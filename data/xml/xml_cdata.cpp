@@ -1,51 +1,48 @@
 #include "data/xml/xml_cdata.h"
 
-#include <charconv>
-
 namespace tl::xml {
+namespace {
 
-ProtectedDocument protectCdata(std::string_view document, const std::function<char()>& randomLetter) {
-  ProtectedDocument result;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    result.marker.assign(6, '@');
-    for (size_t i = 1; i < result.marker.size(); ++i) result.marker[i] = randomLetter();
-    if (document.find(result.marker) == std::string_view::npos) break;
-  }
+constexpr std::string_view kOpen = "<![CDATA[";
+constexpr std::string_view kClose = "]]>";
 
-  constexpr std::string_view kOpen = "<![CDATA[";
-  constexpr std::string_view kClose = "]]>";
-  result.text.reserve(document.size());
-  size_t pos = 0;
-  while (pos < document.size()) {
-    size_t open = document.find(kOpen, pos);
-    if (open == std::string_view::npos) break;
-    size_t close = document.find(kClose, open + kOpen.size());
-    if (close == std::string_view::npos) break;
-    result.text.append(document, pos, open - pos);
-    result.sections.emplace_back(document.substr(open + kOpen.size(), close - open - kOpen.size()));
-    result.text += result.marker;
-    result.text += ',';
-    result.text += std::to_string(result.sections.size());
-    result.text += '.';
-    pos = close + kClose.size();
-  }
-  result.text.append(document, std::min(pos, document.size()));
-  return result;
+// The end (one past its "]]>") of the section opening at `at`, or npos when
+// no section opens there.
+size_t sectionEnd(std::string_view text, size_t at) {
+  if (text.substr(at, kOpen.size()) != kOpen) return std::string_view::npos;
+  size_t close = text.find(kClose, at + kOpen.size());
+  return close == std::string_view::npos ? close : close + kClose.size();
 }
 
-const std::string* referencedSection(std::string_view text, std::string_view marker,
-                                     const std::vector<std::string>& sections) {
-  size_t at = text.find(marker);
-  if (at == std::string_view::npos) return nullptr;
-  std::string_view rest = text.substr(at + marker.size());
-  if (rest.empty() || rest.front() != ',') return nullptr;
-  rest.remove_prefix(1);
-  std::string_view digits = rest.substr(0, rest.find('.'));
-  size_t n = 0;
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-  if (error != std::errc() || end != digits.data() + digits.size() || digits.empty()) return nullptr;
-  if (n < 1 || n > sections.size()) return nullptr;
-  return &sections[n - 1];
+}  // namespace
+
+size_t nextSplit(std::string_view text, size_t from) {
+  size_t at = text.find('<', from);
+  while (at != std::string_view::npos) {
+    size_t end = sectionEnd(text, at);
+    if (end == std::string_view::npos) return at;
+    at = text.find('<', end);
+  }
+  return text.size();
+}
+
+size_t findOutsideSections(std::string_view piece, char wanted) {
+  size_t from = 0;
+  while (true) {
+    size_t found = piece.find(wanted, from);
+    size_t open = piece.find('<', from);
+    if (open == std::string_view::npos || found < open) return found;
+    size_t end = sectionEnd(piece, open);
+    from = end == std::string_view::npos ? open + 1 : end;
+  }
+}
+
+std::optional<std::string_view> firstSection(std::string_view text) {
+  size_t open = text.find(kOpen);
+  if (open == std::string_view::npos) return std::nullopt;
+  size_t close = text.find(kClose, open + kOpen.size());
+  if (close == std::string_view::npos) return std::nullopt;
+  return text.substr(open + kOpen.size(), close - open - kOpen.size());
 }
 
 }  // namespace tl::xml

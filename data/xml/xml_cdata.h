@@ -1,28 +1,23 @@
 #pragma once
-// CDATA protection for XmlDocument::load: each section is cut out of the
-// document and replaced by a marker, ",", its number and ".", so that the "<"
-// and ">" inside it cannot disturb the split at "<".
-#include <functional>
-#include <string>
+// CDATA sections while XmlDocument::load splits the document at "<": a
+// section, from "<![CDATA[" to the first "]]>" after it, is one token, so
+// the "<" and ">" inside it are no structure. A "<![CDATA[" without a "]]>"
+// after it opens no section; its "<" splits like any other.
+#include <cstddef>
+#include <optional>
 #include <string_view>
-#include <vector>
 
 namespace tl::xml {
 
-struct ProtectedDocument {
-  std::string text;                   // the document with markers in place of the sections
-  std::string marker;                 // "@" and five capital letters
-  std::vector<std::string> sections;  // section n at index n - 1, raw bytes
-};
+// The position of the next "<" at or after `from` that does not open a
+// section; text.size() when there is none.
+size_t nextSplit(std::string_view text, size_t from);
 
-// `randomLetter` gives a capital letter A..Z per call. The marker is drawn
-// again, up to 100 times in all, while it occurs in the document. A section
-// without its "]]>" is left as it stands.
-ProtectedDocument protectCdata(std::string_view document, const std::function<char()>& randomLetter);
+// The position of the first ">" in `piece` outside its sections; npos when
+// there is none.
+size_t findOutsideSections(std::string_view piece, char wanted);
 
-// The section that `text` refers to through the marker, when it holds one
-// with a number 1..sections.size(); nullptr otherwise.
-const std::string* referencedSection(std::string_view text, std::string_view marker,
-                                     const std::vector<std::string>& sections);
+// The content of the first section in `text`; nullopt when it holds none.
+std::optional<std::string_view> firstSection(std::string_view text);
 
 }  // namespace tl::xml

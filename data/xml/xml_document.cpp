@@ -2,8 +2,7 @@
 
 #include <charconv>
 #include <limits>
-#include <chrono>
-#include <random>
+#include <optional>
 
 #include "data/xml/xml_cdata.h"
 #include "data/xml/xml_encoding.h"
@@ -39,24 +38,13 @@ void XmlDocument::clear() {
 }
 
 bool XmlDocument::load(std::string_view bytes) {
-  auto seed = std::chrono::steady_clock::now().time_since_epoch().count();
-  return load(bytes, uint32_t(seed));
-}
-
-bool XmlDocument::load(std::string_view bytes, uint32_t markerSeed) {
   clear();
-  std::string document = xml::documentAsGbk(bytes);
-  std::minstd_rand random(markerSeed);
-  std::uniform_int_distribution<int> letter(0, 25);
-  xml::ProtectedDocument prepared =
-      xml::protectCdata(document, [&] { return char('A' + letter(random)); });
-  if (parse(prepared.text, prepared.marker, prepared.sections)) return true;
+  if (parse(xml::documentAsGbk(bytes))) return true;
   clear();
   return false;
 }
 
-bool XmlDocument::parse(std::string_view text, std::string_view marker,
-                        const std::vector<std::string>& sections) {
+bool XmlDocument::parse(std::string_view text) {
   // The open elements; the pseudo-element "文件" below them is only the
   // empty stack: top-level elements need no parent list of their own.
   std::vector<XmlNode> open;
@@ -68,16 +56,16 @@ bool XmlDocument::parse(std::string_view text, std::string_view marker,
     nodes_.push_back(std::move(element));
   };
 
+  // Split at every "<" that does not open a CDATA section.
   size_t pos = 0;
   while (pos <= text.size()) {
-    size_t next = text.find('<', pos);
-    if (next == std::string_view::npos) next = text.size();
+    size_t next = xml::nextSplit(text, pos);
     std::string_view piece = text.substr(pos, next - pos);
     pos = next + 1;
 
     if (isBlank(piece)) continue;
     if (piece.front() == '?' || piece.front() == '!') continue;
-    size_t gt = piece.find('>');
+    size_t gt = xml::findOutsideSections(piece, '>');
     if (gt == std::string_view::npos) return false;
     bool closing = piece.front() == '/';
     bool empty = gt > 0 && piece[gt - 1] == '/';
@@ -103,10 +91,9 @@ bool XmlDocument::parse(std::string_view text, std::string_view marker,
       continue;
     }
     std::string_view after = piece.substr(gt + 1);
-    if (const std::string* section = xml::referencedSection(after, marker, sections))
-      element.text = *section;
-    else
-      element.text = after;
+    // A CDATA section in the text stands for all of it.
+    std::optional<std::string_view> section = xml::firstSection(after);
+    element.text = section ? *section : after;
     open.push_back(std::move(element));
   }
   // Elements still open are dropped; their closed children stay in the table.
@@ -160,14 +147,24 @@ int XmlDocument::resolve(std::string_view path) const {
 
 bool XmlDocument::childCount(std::string_view path, int& count) const {
   int number = resolve(path);
-  count = number ? int(node(number).children.size()) : 0;
+  count = int(children(number).size());
   return number != 0;
 }
 
 bool XmlDocument::attributeValue(std::string_view path, std::string_view name, std::string& value) const {
-  int number = resolve(path);
-  if (!number) return false;
-  for (const auto& [key, text] : node(number).attributes)
+  return attributeValue(resolve(path), name, value);
+}
+
+bool XmlDocument::nodeText(std::string_view path, std::string& text) const { return nodeText(resolve(path), text); }
+
+const std::vector<int>& XmlDocument::children(int element) const {
+  static const std::vector<int> kNone;
+  return element >= 1 && element <= elementCount() ? node(element).children : kNone;
+}
+
+bool XmlDocument::attributeValue(int element, std::string_view name, std::string& value) const {
+  if (element < 1 || element > elementCount()) return false;
+  for (const auto& [key, text] : node(element).attributes)
     if (key == name) {
       value = text;
       return true;
@@ -175,10 +172,10 @@ bool XmlDocument::attributeValue(std::string_view path, std::string_view name, s
   return false;
 }
 
-bool XmlDocument::nodeText(std::string_view path, std::string& text) const {
-  int number = resolve(path);
-  text = number ? node(number).text : std::string();
-  return number != 0;
+bool XmlDocument::nodeText(int element, std::string& text) const {
+  bool found = element >= 1 && element <= elementCount();
+  text = found ? node(element).text : std::string();
+  return found;
 }
 
 bool XmlDocument::element(int number, XmlNode& out) const {

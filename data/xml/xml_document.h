@@ -26,13 +26,10 @@ struct XmlNode {
 
 class XmlDocument {
  public:
-  // Empties the document, converts a declared UTF-8 document, protects the
-  // CDATA sections and parses. False (and an empty document) when the parse
-  // fails.
+  // Empties the document, converts a declared UTF-8 document and parses it,
+  // each CDATA section one token. False (and an empty document) when the
+  // parse fails. The same bytes always load the same.
   bool load(std::string_view bytes);
-  // The same with the random generator of the CDATA marker seeded by the
-  // caller instead of the clock.
-  bool load(std::string_view bytes, uint32_t markerSeed);
   void clear();
 
   // Number of children of the element at `path`; 0 and false when the path
@@ -43,6 +40,15 @@ class XmlDocument {
   bool attributeValue(std::string_view path, std::string_view name, std::string& value) const;
   // The element's text; empty and false when the path does not resolve.
   bool nodeText(std::string_view path, std::string& text) const;
+
+  // Element handles, for walking many elements without a path per query:
+  // the number of the element `path` names (0 when it does not resolve),
+  // the numbers of an element's children, and the queries above by number
+  // (0 or a number out of range finds nothing).
+  int find(std::string_view path) const { return resolve(path); }
+  const std::vector<int>& children(int element) const;
+  bool attributeValue(int element, std::string_view name, std::string& value) const;
+  bool nodeText(int element, std::string& text) const;
 
   // Copy of the element numbered `number` (1-based); false when there is none.
   bool element(int number, XmlNode& out) const;
@@ -56,7 +62,7 @@ class XmlDocument {
   bool saveToFile(const std::string& path) const;
 
  private:
-  bool parse(std::string_view text, std::string_view marker, const std::vector<std::string>& sections);
+  bool parse(std::string_view text);
   // Number of the element `path` names, or 0.
   int resolve(std::string_view path) const;
   const XmlNode& node(int number) const { return nodes_[size_t(number - 1)]; }
