@@ -41,7 +41,7 @@ std::string openListFile(Session& session, const Options& options, bool& read) {
     session.ui.note("列表类型 " + type + " 的读取尚未提供");
     read = false;
   }
-  if (type.empty() && session.converter.grid().status(kTypeField) == "列表文件不支持" && !options.json)
+  if (type.empty() && session.converter.grid().status(kTypeField) == "列表文件不支持")
     session.ui.note("列表文件不支持");
   return type;
 }

@@ -4,6 +4,7 @@
 
 #include "core/list_types.h"
 #include "data/text/gbk_text.h"
+#include "platform/file_problem.h"
 #include "platform/file_system.h"
 
 namespace tl {
@@ -62,6 +63,13 @@ void probeText(Detection& detection, const std::string& path) {
   probeContent(detection, content);
 }
 
+// The file's own problem when it has one (missing, a directory, unreadable),
+// else SQLite's refusal.
+std::string openFailureReason(const std::string& path) {
+  std::string problem = platform::fileReadProblem(path);
+  return problem.empty() ? "SQLite cannot open it" : problem;
+}
+
 // A value is usable when it is neither empty nor the default "未知".
 bool usable(const std::string& value) { return !value.empty() && value != "未知"; }
 
@@ -83,6 +91,7 @@ std::string detectListType(DetectionContext& context, const std::string& path) {
   Detection detection(context);
 
   if (!context.database.open(path)) {
+    context.ui.failureCause(path, openFailureReason(path));
     context.ui.showMessage("数据库打开失败！", "提示", MessageIcon::Error);
     return {};
   }

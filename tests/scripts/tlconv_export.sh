@@ -33,6 +33,17 @@ mkdir "$dir/desk"
 XDG_DESKTOP_DIR="$dir/desk" "$tlconv" export --template name "$dir/data.db" 2>/dev/null
 ls "$dir/desk" | grep -Eq '^导出文件[0-9]{14}\.txt$'
 
+# No HOME and no desktop: the current directory, never the root folder.
+mkdir "$dir/cwd"
+(cd "$dir/cwd" && env -u HOME -u XDG_DESKTOP_DIR "$tlconv" export --template name "$dir/data.db" 2>/dev/null)
+ls "$dir/cwd" | grep -Eq '^导出文件[0-9]{14}\.txt$'
+
+# Standard output: the export text as UTF-8; the list itself is never the output.
+[ "$("$tlconv" export --replace-name pc 网吧 --template name --rows 1 --output - "$dir/data.db")" = "网吧9" ]
+cp "$dir/data.db" "$dir/before.db"
+set +e; (cd "$dir" && "$tlconv" export --template name --output ./data.db "$dir/data.db" 2>"$dir/err"); rc=$?; set -e
+[ $rc -eq 1 ] && grep -q -- --force "$dir/err" && cmp -s "$dir/data.db" "$dir/before.db"
+
 expect_rc() {
   local want=$1; shift
   set +e; "$tlconv" "$@" >/dev/null 2>"$dir/err"; local got=$?; set -e
