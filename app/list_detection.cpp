@@ -7,6 +7,7 @@
 #include "app/list_types.h"
 #include "data/sqlite/sqlite_statement.h"
 #include "data/text/gbk_text.h"
+#include "platform/file_problem.h"
 #include "platform/file_system.h"
 
 namespace tl {
@@ -87,6 +88,13 @@ void probeIni(Detection& detection, platform::IniFiles& ini, const std::string& 
   probeRows(detection, Probe::Ini, [&](const ListType& type) { return type.iniRule(first); });
 }
 
+// The file's own problem when it has one (missing, a directory, unreadable),
+// else SQLite's refusal.
+std::string openFailureReason(const std::string& path) {
+  std::string problem = platform::fileReadProblem(path);
+  return problem.empty() ? "SQLite cannot open it" : problem;
+}
+
 }  // namespace
 
 std::string detectListType(DetectionContext& context, const std::string& path) {
@@ -97,6 +105,7 @@ std::string detectListType(DetectionContext& context, const std::string& path) {
   // probes fail.
   if (!platform::fileExists(path) || platform::isDirectory(path) ||
       !context.database.open(path, SqliteConnection::Check::None)) {
+    context.ui.failureCause(path, openFailureReason(path));
     context.ui.showMessage("数据库打开失败！", "提示", MessageIcon::Error);
     return {};
   }

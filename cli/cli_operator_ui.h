@@ -14,7 +14,8 @@ namespace tl::cli {
 struct RecordedMessage {
   std::string caption;  // GBK
   MessageIcon icon;
-  std::string text;  // GBK
+  std::string text;    // GBK
+  std::string detail;  // GBK: the path and the system's reason, when known
 };
 
 class CliOperatorUi : public OperatorUi {
@@ -28,6 +29,8 @@ class CliOperatorUi : public OperatorUi {
   std::optional<std::string> chooseFileToOpen(const OpenFileRequest& request) override;
   std::string desktopFolder() override;
   void processPendingMessages() override {}
+  // Kept for the next message box or note, and printed on the line after it.
+  void failureCause(const std::string& path, const std::string& reason) override;
 
   // --yes: a question is answered with OK.
   void setAnswerQuestionsYes(bool yes) { answerYes_ = yes; }
@@ -37,13 +40,21 @@ class CliOperatorUi : public OperatorUi {
   void setInputText(std::string text) { inputText_ = std::move(text); }
 
   const std::vector<RecordedMessage>& messages() const { return messages_; }
+  // The lines of our own (note), GBK, for the JSON object's "notes".
+  const std::vector<std::string>& notes() const { return notes_; }
 
-  // A line of our own on standard error (UTF-8 conversion included).
+  // A line of our own on standard error (UTF-8 conversion included), also
+  // kept for the JSON object.
   void note(const std::string& gbkText);
 
  private:
+  // GBK to UTF-8, each line safe for a terminal.
+  void printLines(const std::string& gbkText);
+
   std::ostream& err_;
   std::vector<RecordedMessage> messages_;
+  std::vector<std::string> notes_;
+  std::string pendingDetail_;
   bool answerYes_ = false;
   bool printMessages_ = true;
   std::string inputText_;

@@ -36,7 +36,7 @@ std::string openListFile(Session& session, const Options& options, bool& read) {
   size_t before = session.ui.messages().size();
   std::string type = session.converter.openDropped(platform::utf8ToGbk(options.file));
   read = !type.empty() && session.ui.messages().size() == before;
-  if (type.empty() && session.converter.grid().status(kTypeField) == "列表文件不支持" && !options.json)
+  if (type.empty() && session.converter.grid().status(kTypeField) == "列表文件不支持")
     session.ui.note("列表文件不支持");
   return type;
 }

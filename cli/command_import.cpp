@@ -41,15 +41,19 @@ int reportImport(Session& session, const ImportResult& result) {
 }  // namespace
 
 void registerImport(CLI::App& app, Options& options, CommandRunner& run) {
-  CLI::App* import = app.add_subcommand("import", "Import the client grid into a 汀澜 database");
+  CLI::App* import = app.add_subcommand(
+      "import", "Replace the whole client list (table cs_client_info) of a 汀澜 database with the clients of FILE");
   addNetworkOptions(import, options);
   addEditOptions(import, options);
   import->add_option("--db", options.database, "The 汀澜 database to import into (no prompt, no dialog)");
   import->add_flag("--yes", options.answerYes, "Use the database found beside the running server");
   import->add_flag("--no-restart", options.noRestart, "Do not restart the 汀澜 server service");
   import->add_flag("--json", options.json, "Print one JSON object");
-  import->add_option("FILE", options.file)->required();
+  import->add_option("FILE", options.file, "The list file to read")->required();
   import->callback([&options, &run, import] {
+    // The empty text names no database; it would fall through to a failed open.
+    if (options.database && options.database->empty())
+      throw CLI::ValidationError("--db", "the path is empty (name the database file, or leave --db out)");
     collectEdits(*import, options);
     run = [&options](std::ostream& out, std::ostream& err) {
       Session session(err);

@@ -12,7 +12,7 @@ namespace tl::cli {
 
 void registerDetect(CLI::App& app, Options& options, CommandRunner& run) {
   CLI::App* detect = app.add_subcommand("detect", "Print the detected list type name");
-  detect->add_option("FILE", options.file)->required();
+  detect->add_option("FILE", options.file, "The list file to read")->required();
   detect->callback([&options, &run] {
     run = [&options](std::ostream& out, std::ostream& err) {
       Session session(err);
@@ -29,7 +29,7 @@ void registerShow(CLI::App& app, Options& options, CommandRunner& run) {
   show->add_flag("--json", options.json, "Print one JSON object");
   addNetworkOptions(show, options);
   addEditOptions(show, options);
-  show->add_option("FILE", options.file)->required();
+  show->add_option("FILE", options.file, "The list file to read")->required();
   show->callback([&options, &run, show] {
     collectEdits(*show, options);
     run = [&options](std::ostream& out, std::ostream& err) {

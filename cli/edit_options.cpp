@@ -52,6 +52,33 @@ void collectEdits(const CLI::App& command, Options& options) {
   }
 }
 
+std::string explainMissingSecondValue(const std::vector<std::string>& args) {
+  auto isValue = [&](size_t i) { return i < args.size() && !args[i].starts_with("--"); };
+  for (size_t i = 0; i < args.size(); ++i) {
+    for (const char* option : {kReplaceName, kReplaceIp}) {
+      const std::string name = option;
+      const std::string needs = name + " needs two values, FROM and TO";
+      std::string from;
+      size_t to = 0;  // the index of the argument taken as TO
+      if (args[i] == name && isValue(i + 1)) {
+        from = args[i + 1];
+        to = i + 2;
+      } else if (args[i].starts_with(name + "=")) {
+        from = args[i].substr(name.size() + 1);
+        to = i + 1;
+      } else if (args[i] == name) {
+        return needs;
+      } else {
+        continue;
+      }
+      if (!isValue(to)) return needs + ": '" + from + "' has no TO after it";
+      if (to + 1 == args.size())
+        return needs + ": it took '" + from + "' and '" + args[to] + "', which leaves no FILE";
+    }
+  }
+  return {};
+}
+
 void applyEdits(Session& session, const Options& options) {
   ListConverter& converter = session.converter;
   for (const EditStep& step : options.edits) {

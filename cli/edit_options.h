@@ -10,4 +10,10 @@ void addEditOptions(CLI::App* command, Options& options);
 void collectEdits(const CLI::App& command, Options& options);
 void applyEdits(Session& session, const Options& options);
 
+// "--replace-name PC list.db" lacks TO: the option takes the list file as its
+// second value and the parser reports a missing FILE. Names the option and
+// what it took instead (or that a value is missing); empty when every
+// replacement has its two values and the list file follows them.
+std::string explainMissingSecondValue(const std::vector<std::string>& args);
+
 }  // namespace tl::cli

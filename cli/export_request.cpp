@@ -3,9 +3,44 @@
 #include <charconv>
 #include <ostream>
 
+#include "cli/export_guard.h"
+#include "cli/usage_error.h"
+#include "data/text/gbk_text.h"
 #include "platform/text_codec.h"
 
 namespace tl::cli {
+namespace {
+
+constexpr const char* kStandardOutput = "-";
+
+// The words the export replaces, exactly as it replaces them: lower case.
+bool hasVariableWord(const std::string& gbkTemplate) {
+  for (const char* word : {"name", "ip", "mac"})
+    if (text::contains(gbkTemplate, word, text::Case::Sensitive)) return true;
+  return false;
+}
+
+// The export text on standard output, UTF-8 like all terminal output; the
+// steps before it (selection, template, rows) are the window's.
+ExportOutcome exportToStream(Session& session, ExportScope scope, std::ostream& out) {
+  ListConverter& converter = session.converter;
+  LocalClock clock = currentLocalTime;
+  PreparedExport prepared = prepareExport(ExportContext{converter.grid(), session.ui, clock}, scope);
+  if (prepared.outcome == ExportOutcome::Written) out << platform::gbkToUtf8(prepared.text);
+  return prepared.outcome;
+}
+
+}  // namespace
+
+std::string joinRowLists(const std::vector<std::string>& lists) {
+  std::string joined;
+  for (const std::string& list : lists) {
+    if (list.empty()) continue;
+    if (!joined.empty()) joined += ',';
+    joined += list;
+  }
+  return joined;
+}
 
 bool parseRowPositions(const std::string& list, int rowCount, std::vector<int>& rows, std::string& error) {
   rows.clear();
@@ -31,25 +66,36 @@ bool parseRowPositions(const std::string& list, int rowCount, std::vector<int>& 
   return true;
 }
 
-int exportGrid(Session& session, const ExportRequest& request, std::ostream& err) {
+int exportGrid(Session& session, const ExportRequest& request, const std::string& listFile, std::ostream& out,
+               std::ostream& err) {
   ListConverter& converter = session.converter;
   ExportScope scope = ExportScope::AllRows;
   if (request.rows) {
     std::vector<int> rows;
     std::string error;
-    if (!parseRowPositions(*request.rows, converter.grid().rowCount(), rows, error)) {
-      err << "tlconv: " << error << '\n';
-      return 2;
-    }
+    if (!parseRowPositions(*request.rows, converter.grid().rowCount(), rows, error))
+      return reportUsageError(usageMessage("export", error), false, out, err);
     converter.grid().clearSelection();
     for (int row : rows) converter.grid().setSelected(row, true);
     scope = ExportScope::SelectedRows;
   }
-  session.ui.setInputText(platform::utf8ToGbk(request.lineTemplate));
+  const std::string lineTemplate = platform::utf8ToGbk(request.lineTemplate);
+  session.ui.setInputText(lineTemplate);
+  const bool toStandardOutput = request.outputPath == kStandardOutput;
   std::optional<std::string> output;
-  if (request.outputPath) output = platform::utf8ToGbk(*request.outputPath);
+  if (request.outputPath && !toStandardOutput) {
+    output = platform::utf8ToGbk(*request.outputPath);
+    std::string refusal = request.force ? std::string() : exportOutputRefusal(*output, platform::utf8ToGbk(listFile));
+    if (!refusal.empty()) {
+      session.ui.note(refusal);
+      return 1;
+    }
+  }
 
-  switch (converter.exportRows(scope, output)) {
+  ExportOutcome outcome = toStandardOutput ? exportToStream(session, scope, out) : converter.exportRows(scope, output);
+  if (outcome == ExportOutcome::Written && !hasVariableWord(lineTemplate))
+    session.ui.note("模板中没有 name、ip、mac");
+  switch (outcome) {
     case ExportOutcome::Written: return 0;
     case ExportOutcome::EmptyTemplate: session.ui.note("导出模板为空，未导出文件"); return 1;
     case ExportOutcome::NoRows: session.ui.note("列表中没有客户机，未导出文件"); return 1;

@@ -6,6 +6,7 @@
 #include <array>
 #include <ostream>
 
+#include "cli/terminal_text.h"
 #include "platform/text_codec.h"
 
 namespace tl::cli {
@@ -14,11 +15,12 @@ namespace {
 const std::array<const char*, kColumnCount> kHeaders = {"序号", "计算机名", "IP地址", "MAC地址",
                                                         "子网掩码", "网关", "DNS1", "DNS2"};
 
-// A GBK text's width on a terminal equals its byte count: a double-byte
-// character is drawn two columns wide.
+// Each cell is cut to kMaxCellWidth columns and padded to its column's
+// width: a GBK text is as wide as it has bytes.
 void printPadded(std::ostream& out, const std::string& gbk, size_t width, bool last) {
-  out << platform::gbkToUtf8(gbk);
-  if (!last) out << std::string(width - std::min(width, gbk.size()) + 2, ' ');
+  TerminalText text = terminalText(gbk, kMaxCellWidth);
+  out << text.utf8;
+  if (!last) out << std::string(width - std::min(width, text.width) + 2, ' ');
 }
 
 }  // namespace
@@ -28,6 +30,7 @@ void printGridTable(const ClientGrid& grid, std::ostream& out) {
   for (int c = 0; c < kColumnCount; ++c) {
     widths[size_t(c)] = std::string(kHeaders[size_t(c)]).size();
     for (int r = 0; r < grid.rowCount(); ++r) widths[size_t(c)] = std::max(widths[size_t(c)], grid.cell(r, c).size());
+    widths[size_t(c)] = std::min(widths[size_t(c)], kMaxCellWidth);
   }
   for (int c = 0; c < kColumnCount; ++c) printPadded(out, kHeaders[size_t(c)], widths[size_t(c)], c + 1 == kColumnCount);
   out << '\n';
@@ -36,7 +39,8 @@ void printGridTable(const ClientGrid& grid, std::ostream& out) {
     out << '\n';
   }
   out << '\n';
-  for (int part = 0; part < kStatusPartCount; ++part) out << platform::gbkToUtf8(grid.status(part)) << '\n';
+  // The path field holds the file name as given, which may hold control bytes too.
+  for (int part = 0; part < kStatusPartCount; ++part) out << terminalText(grid.status(part)).utf8 << '\n';
 }
 
 void printGridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui,
@@ -53,8 +57,13 @@ void printGridJson(const std::string& typeName, const ClientGrid& grid, const Cl
     doc["rows"].push_back(std::move(row));
   }
   doc["messages"] = nlohmann::ordered_json::array();
-  for (const RecordedMessage& m : ui.messages())
-    doc["messages"].push_back({{"caption", utf8(m.caption)}, {"icon", iconName(m.icon)}, {"text", utf8(m.text)}});
+  for (const RecordedMessage& m : ui.messages()) {
+    nlohmann::ordered_json message = {{"caption", utf8(m.caption)}, {"icon", iconName(m.icon)}, {"text", utf8(m.text)}};
+    if (!m.detail.empty()) message["detail"] = utf8(m.detail);
+    doc["messages"].push_back(std::move(message));
+  }
+  doc["notes"] = nlohmann::ordered_json::array();
+  for (const std::string& note : ui.notes()) doc["notes"].push_back(utf8(note));
   out << doc.dump() << '\n';
 }
 

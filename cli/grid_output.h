@@ -7,10 +7,12 @@
 
 namespace tl::cli {
 
-// The grid as an aligned table followed by the three status fields, UTF-8.
+// The grid as an aligned table followed by the three status fields, UTF-8,
+// safe for a terminal: control bytes shown as marks, wide cells cut.
 void printGridTable(const ClientGrid& grid, std::ostream& out);
 
-// {"type", "status", "rows", "messages"} as one JSON object on one line.
+// {"type", "status", "rows", "messages", "notes"} as one JSON object on one
+// line; every byte of the cells is kept (escaped where JSON needs it).
 void printGridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui,
                    std::ostream& out);
 

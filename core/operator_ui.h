@@ -36,6 +36,12 @@ class OperatorUi {
 
   // Lets the window repaint during long reads and sorts.
   virtual void processPendingMessages() = 0;
+
+  // The file and the system's reason behind the failure about to be reported
+  // (by the next message box or the type field), where the report's own text
+  // is terse. The window shows its texts as they are and ignores this; the
+  // command line prints it beside them.
+  virtual void failureCause(const std::string& path, const std::string& reason) {}
 };
 
 }  // namespace tl

@@ -30,23 +30,28 @@ std::string exportFilePath(const std::string& desktopFolder, const LocalDateTime
   return path + "导出文件" + exportTimestamp(time) + ".txt";
 }
 
-ExportOutcome exportRows(const ExportContext& context, ExportScope scope, const std::optional<std::string>& outputPath) {
+PreparedExport prepareExport(const ExportContext& context, ExportScope scope) {
   std::vector<int> rows;
   if (scope == ExportScope::SelectedRows) {
     rows = context.grid.selectedRows();
     if (rows.empty()) {
       context.ui.showMessage("请选择要导出的机器", "提示", MessageIcon::Exclamation);
-      return ExportOutcome::NoSelection;
+      return {ExportOutcome::NoSelection, {}};
     }
   }
   std::string lineTemplate = context.ui.askText(kExportPrompt, "提示", kExportDefaultTemplate);
-  if (lineTemplate.empty()) return ExportOutcome::EmptyTemplate;
+  if (lineTemplate.empty()) return {ExportOutcome::EmptyTemplate, {}};
   if (scope == ExportScope::AllRows) {
-    if (context.grid.rowCount() == 0) return ExportOutcome::NoRows;
+    if (context.grid.rowCount() == 0) return {ExportOutcome::NoRows, {}};
     rows = allRows(context.grid);
   }
+  return {ExportOutcome::Written, buildExportText(context.grid, rows, lineTemplate)};
+}
 
-  std::string exportText = buildExportText(context.grid, rows, lineTemplate);
+ExportOutcome exportRows(const ExportContext& context, ExportScope scope, const std::optional<std::string>& outputPath) {
+  PreparedExport prepared = prepareExport(context, scope);
+  if (prepared.outcome != ExportOutcome::Written) return prepared.outcome;
+  const std::string& exportText = prepared.text;
   std::string path = outputPath ? *outputPath : exportFilePath(context.ui.desktopFolder(), context.clock());
   // A write that fails is said so: the operator would otherwise look for a
   // file that is not there.

@@ -27,6 +27,14 @@ struct ExportContext {
   const LocalClock& clock;
 };
 
+// What comes before the write: the selection check, the template asked for,
+// the text built. `outcome` is Written when `text` is ready to be written.
+struct PreparedExport {
+  ExportOutcome outcome;
+  std::string text;
+};
+PreparedExport prepareExport(const ExportContext& context, ExportScope scope);
+
 // Asks for the template, builds the text of the selected rows (ascending) or
 // of all rows, writes it and confirms. Without `outputPath` the file goes to
 // the desktop under a name made from the local time.

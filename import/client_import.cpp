@@ -37,20 +37,25 @@ bool insertRow(SqliteStatement& insert, const ClientRow& row) {
 
 // Replaces the table's rows by the grid's, all or nothing: any failure rolls
 // the DELETE and every INSERT back, so the server never sees a partial list.
-bool replaceClientRows(ImportContext& context) {
+// On failure `reason` holds SQLite's words, taken before the rollback.
+bool replaceClientRows(ImportContext& context, std::string& reason) {
   ClientGrid& grid = context.grid;
   grid.setStatus(kTypeField, "正在清除汀澜客户机列表");
   SqliteTransaction transaction(context.connection);
-  if (!transaction.begun()) return false;
+  auto fail = [&] {
+    reason = context.connection.lastError();
+    return false;
+  };
+  if (!transaction.begun()) return fail();
   // A DELETE that fails would leave the old rows beside the new ones.
-  if (!context.connection.executeRaw("delete from cs_client_info;")) return false;
+  if (!context.connection.executeRaw("delete from cs_client_info;")) return fail();
   grid.setStatus(kTypeField, "正在导入计算机列表");
   SqliteStatement insert(context.connection, kInsertClient);
-  if (!insert.prepared()) return false;
+  if (!insert.prepared()) return fail();
   const int count = grid.rowCount();
   for (int r = 0; r < count; ++r)
-    if (!insertRow(insert, grid.row(r))) return false;
-  return transaction.commit();
+    if (!insertRow(insert, grid.row(r))) return fail();
+  return transaction.commit() || fail();
 }
 
 // The wait holds for the import's own use of the shared connection only.
@@ -82,9 +87,12 @@ ImportResult importClientList(ImportContext& context, const ImportOptions& optio
   if (opened == TargetOpen::NotChosen) return {ImportOutcome::NoDatabaseChosen, std::nullopt};
   if (opened == TargetOpen::OpenFailed) return {ImportOutcome::DatabaseOpenFailed, std::nullopt};
 
-  const bool written = replaceClientRows(context);
+  std::string reason;
+  const bool written = replaceClientRows(context, reason);
+  const std::string path = context.connection.path();
   context.connection.close();
   if (!written) {
+    context.ui.failureCause(path, reason);
     context.ui.showMessage("导入发生错误 请确认导入数据库文件", "错误", MessageIcon::Error);
     return {ImportOutcome::WriteFailed, std::nullopt};
   }

@@ -1,6 +1,7 @@
 #include "import/target_database.h"
 
 #include "data/text/gbk_text.h"
+#include "platform/file_problem.h"
 #include "platform/file_system.h"
 
 namespace tl {
@@ -24,6 +25,8 @@ std::string serverDirectory(platform::Processes& processes) {
 
 TargetOpen openTargetDatabase(ImportContext& context, const std::string& path) {
   if (!context.connection.open(path)) {
+    std::string problem = platform::fileReadProblem(path);
+    context.ui.failureCause(path, problem.empty() ? context.connection.lastError() : problem);
     context.grid.setStatus(kTypeField, "数据库打开失败");
     return TargetOpen::OpenFailed;
   }

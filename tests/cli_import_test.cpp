@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "cli/tlconv_app.h"
@@ -105,6 +107,10 @@ TEST_F(TlconvImport, StopsWithoutImporting) {
       // A write failure is rolled back and shown as the window's error box.
       {{"import", "--db", dir.file("unique.db"), "--json", dir.file("dupes.db")}, utf8("导入发生错误 请确认导入数据库文件"),
        dir.file("unique.db")},
+      // ... with SQLite's reason on the next line.
+      {{"import", "--db", dir.file("unique.db"), "--no-restart", dir.file("dupes.db")},
+       utf8("导入发生错误 请确认导入数据库文件\n") + dir.file("unique.db") + ": UNIQUE constraint failed",
+       dir.file("unique.db")},
       {{"import", "--db", target, textFile}, "", target},  // an unsupported list
   };
   for (const Case& c : cases) {
@@ -116,6 +122,26 @@ TEST_F(TlconvImport, StopsWithoutImporting) {
     EXPECT_EQ(test::readAll(c.untouched), before);
   }
   EXPECT_EQ(tlconv({"import", "--bogus", source}).status, 2);
+}
+
+// A target the user may not write: the window's terse text, then why.
+TEST_F(TlconvImport, ReadOnlyTargetIsNamedWithTheReason) {
+  namespace fs = std::filesystem;
+  fs::permissions(target, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  if (std::ofstream(target, std::ios::app)) {
+    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+    GTEST_SKIP() << "this user writes read-only files (root)";
+  }
+  std::string before = test::readAll(target);
+  CommandRun run = tlconv({"import", "--db", target, "--no-restart", "--json", source});
+  fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(run.status, 1);
+  auto doc = nlohmann::json::parse(run.out);
+  ASSERT_EQ(doc["messages"].size(), 1u) << run.out;
+  EXPECT_EQ(doc["messages"][0]["text"], utf8("导入发生错误 请确认导入数据库文件"));
+  EXPECT_EQ(doc["messages"][0]["detail"], target + ": attempt to write a readonly database");
+  EXPECT_EQ(test::readAll(target), before);
 }
 
 }  // namespace

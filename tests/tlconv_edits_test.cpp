@@ -119,10 +119,10 @@ struct ExportRun {
   ExportRun() : session(err) {
     fill(session.converter.grid(), {{"PC01", "10.0.0.1"}, {"PC02", "10.0.0.2"}, {"PC03", "10.0.0.3"}});
   }
-  int run(ExportRequest request) { return exportGrid(session, request, err); }
+  int run(ExportRequest request) { return exportGrid(session, request, dir.file("list.db"), out, err); }
 
   test::TempDir dir;
-  std::ostringstream err;
+  std::ostringstream out, err;
   Session session;
 };
 
@@ -160,12 +160,11 @@ TEST(TlconvExport, WritesStopsAndFailsWithTheirExitStatus) {
   }
 }
 
-TEST(TlconvExport, UsageErrors) {
-  std::ostringstream out, err;
-  // --template is required; a FILE without a reader is no usage error.
-  EXPECT_EQ(runTlconv({"export", "list.db"}, out, err), 2);
-  EXPECT_EQ(runTlconv({"export", "--template", "name", "--sort", "sideways", "list.db"}, out, err), 2);
-  EXPECT_EQ(runTlconv({"export", "--template", "name", "--replace-ip", "1", "list.db"}, out, err), 2);
+TEST(TlconvExport, RepeatedRowListsAreJoined) {
+  EXPECT_EQ(joinRowLists({"1,2"}), "1,2");
+  EXPECT_EQ(joinRowLists({"3", "1"}), "3,1");
+  EXPECT_EQ(joinRowLists({"", "2", ""}), "2");
+  EXPECT_EQ(joinRowLists({""}), "");  // the empty selection stays empty
 }
 
 }  // namespace

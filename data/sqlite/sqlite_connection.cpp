@@ -8,9 +8,11 @@ namespace tl {
 
 bool SqliteConnection::open(const std::string& path, Check check) {
   close();
+  openFailure_.clear();
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(platform::gbkToUtf8(path).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
   if (rc != SQLITE_OK) {
+    openFailure_ = platform::utf8ToGbk(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
     sqlite3_close(db);
     return false;
   }
@@ -19,9 +21,11 @@ bool SqliteConnection::open(const std::string& path, Check check) {
   // A file that is no database (or an encrypted one) opens; reading the
   // schema is what fails.
   if (check == Check::ReadsAsDatabase && !execute("select name as title from sqlite_master where type='table'")) {
+    openFailure_ = lastError();
     close();
     return false;
   }
+  path_ = path;
   return true;
 }
 
@@ -29,9 +33,11 @@ void SqliteConnection::close() {
   // close_v2: a statement not yet finalised cannot keep the file open.
   if (handle_) sqlite3_close_v2(handle_);
   handle_ = nullptr;
+  path_.clear();
 }
 
 std::string SqliteConnection::lastError() const {
+  if (!handle_ && !openFailure_.empty()) return openFailure_;
   const char* message = sqlite3_errmsg(handle_);  // handles a null connection too
   std::string_view text = message ? message : "";
   if (text == "not an error") return {};

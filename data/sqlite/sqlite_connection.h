@@ -28,8 +28,10 @@ class SqliteConnection {
   bool isOpen() const { return handle_ != nullptr; }
 
   // SQLite's error text for the last call, as GBK; "not an error" reads as
-  // the empty text.
+  // the empty text. After a failed open: why it failed ("database is locked").
   std::string lastError() const;
+  // The path of the open database as given to open(); empty when closed.
+  const std::string& path() const { return path_; }
 
   // Runs one or more statements (GBK, converted to UTF-8), discarding rows.
   bool execute(const std::string& sql);
@@ -46,6 +48,8 @@ class SqliteConnection {
  private:
   sqlite3* handle_ = nullptr;
   int busyTimeoutMs_ = 0;
+  std::string path_;
+  std::string openFailure_;  // GBK, kept past the close of a failed open
 };
 
 }  // namespace tl

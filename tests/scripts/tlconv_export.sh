@@ -2,7 +2,7 @@
 # tlconv export end to end on a generated 汀澜 database: EDITS in command-line
 # order, --rows, --output, the desktop rule, and the exit statuses.
 set -euo pipefail
-tlconv=$1
+tlconv=$(realpath "$1")  # the steps below change directory
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 sqlite3 "$dir/data.db" "create table cs_client_info(client_name text, client_ip text, client_mac text,
@@ -25,6 +25,17 @@ printf 'x网吧1\r\n网吧10' | iconv -f UTF-8 -t GBK | cmp - "$dir/out.txt"
 mkdir "$dir/desk"
 XDG_DESKTOP_DIR="$dir/desk" "$tlconv" export --template name "$dir/data.db" 2>/dev/null
 ls "$dir/desk" | grep -Eq '^导出文件[0-9]{14}\.txt$'
+
+# No HOME and no desktop: the current directory, never the root folder.
+mkdir "$dir/cwd"
+(cd "$dir/cwd" && env -u HOME -u XDG_DESKTOP_DIR "$tlconv" export --template name "$dir/data.db" 2>/dev/null)
+ls "$dir/cwd" | grep -Eq '^导出文件[0-9]{14}\.txt$'
+
+# Standard output: the export text as UTF-8; the list itself is never the output.
+[ "$("$tlconv" export --replace-name pc 网吧 --template name --rows 1 --output - "$dir/data.db")" = "网吧10" ]
+cp "$dir/data.db" "$dir/before.db"
+set +e; (cd "$dir" && "$tlconv" export --template name --output ./data.db "$dir/data.db" 2>"$dir/err"); rc=$?; set -e
+[ $rc -eq 1 ] && grep -q -- --force "$dir/err" && cmp -s "$dir/data.db" "$dir/before.db"
 
 expect_rc() {
   local want=$1; shift

@@ -23,4 +23,15 @@ set +e
 "$tlconv" show --bogus "$dir/data.db" >/dev/null 2>&1; rc=$?
 set -e
 [ $rc -eq 2 ]
+# A full disk under standard output fails the command, for every command.
+if [ -w /dev/full ]; then
+  for args in "--version" "--help" "detect $dir/data.db" "show $dir/data.db" "show --json $dir/data.db" \
+              "export --template name --output - $dir/data.db"; do
+    set +e
+    # shellcheck disable=SC2086
+    "$tlconv" $args >/dev/full 2>"$dir/err"; rc=$?
+    set -e
+    [ $rc -eq 1 ] && grep -q 'cannot write to standard output' "$dir/err" || { echo "tlconv $args >/dev/full: exit $rc"; exit 1; }
+  done
+fi
 echo "tlconv smoke: ok"
