@@ -21,7 +21,7 @@ const char* iconName(MessageIcon icon) {
 MessageAnswer CliOperatorUi::showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                                          MessageButtons buttons) {
   messages_.push_back({caption, icon, text});
-  if (printMessages_) note(text);
+  if (printMessages_) print(text);
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   return answerYes_ ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
@@ -38,6 +38,11 @@ std::optional<std::string> CliOperatorUi::chooseFileToOpen(const OpenFileRequest
 std::string CliOperatorUi::desktopFolder() { return platform::desktopDirectory(); }
 
 void CliOperatorUi::note(const std::string& gbkText) {
+  notes_.push_back(gbkText);
+  print(gbkText);
+}
+
+void CliOperatorUi::print(const std::string& gbkText) {
   std::string line = platform::gbkToUtf8(gbkText);
   std::erase(line, '\r');
   err_ << line << '\n';

@@ -40,12 +40,17 @@ class CliOperatorUi : public OperatorUi {
   // Set when the window would have shown a file dialog.
   bool fileDialogRequested() const { return fileDialogRequested_; }
 
-  // A line of our own on standard error (UTF-8 conversion included).
+  // A line of our own on standard error (UTF-8 conversion included); kept
+  // for the JSON object's "notes".
   void note(const std::string& gbkText);
+  const std::vector<std::string>& notes() const { return notes_; }
 
  private:
+  void print(const std::string& gbkText);
+
   std::ostream& err_;
   std::vector<RecordedMessage> messages_;
+  std::vector<std::string> notes_;
   bool answerYes_ = false;
   bool printMessages_ = true;
   bool fileDialogRequested_ = false;

@@ -39,8 +39,7 @@ void printGridTable(const ClientGrid& grid, std::ostream& out) {
   for (int part = 0; part < kStatusPartCount; ++part) out << platform::gbkToUtf8(grid.status(part)) << '\n';
 }
 
-void printGridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui,
-                   std::ostream& out) {
+nlohmann::ordered_json gridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui) {
   auto utf8 = [](const std::string& gbk) { return platform::gbkToUtf8(gbk); };
   nlohmann::ordered_json doc;
   doc["type"] = utf8(typeName);
@@ -55,7 +54,14 @@ void printGridJson(const std::string& typeName, const ClientGrid& grid, const Cl
   doc["messages"] = nlohmann::ordered_json::array();
   for (const RecordedMessage& m : ui.messages())
     doc["messages"].push_back({{"caption", utf8(m.caption)}, {"icon", iconName(m.icon)}, {"text", utf8(m.text)}});
-  out << doc.dump() << '\n';
+  doc["notes"] = nlohmann::ordered_json::array();
+  for (const std::string& note : ui.notes()) doc["notes"].push_back(utf8(note));
+  return doc;
+}
+
+void printGridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui,
+                   std::ostream& out) {
+  out << gridJson(typeName, grid, ui).dump() << '\n';
 }
 
 }  // namespace tl::cli

@@ -1,4 +1,6 @@
 #pragma once
+#include <nlohmann/json.hpp>
+
 #include <iosfwd>
 #include <string>
 
@@ -10,7 +12,11 @@ namespace tl::cli {
 // The grid as an aligned table followed by the three status fields, UTF-8.
 void printGridTable(const ClientGrid& grid, std::ostream& out);
 
-// {"type", "status", "rows", "messages"} as one JSON object on one line.
+// {"type", "status", "rows", "messages", "notes"}; a command adds its own
+// members before printing it.
+nlohmann::ordered_json gridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui);
+
+// gridJson as one JSON object on one line.
 void printGridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui,
                    std::ostream& out);
 

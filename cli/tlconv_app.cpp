@@ -16,8 +16,10 @@ int runTlconv(const std::vector<std::string>& args, std::ostream& out, std::ostr
   CommandRunner run;
   registerDetect(app, options, run);
   registerShow(app, options, run);
+  registerCheck(app, options, run);
   registerImport(app, options, run);
   registerExport(app, options, run);
+  registerRestore(app, options, run);
 
   std::vector<std::string> spaced = splitEmptyOptionValues(args);
   std::vector<std::string> reversed(spaced.rbegin(), spaced.rend());
