@@ -27,7 +27,7 @@ dump "$dir/earlier.db" > "$dir/earlier.txt"
 # The new list as a complete import leaves it, and how long that takes.
 cp "$dir/earlier.db" "$dir/full.db"
 start=$(date +%s%N)
-"$tlconv" import --db "$dir/full.db" --no-restart "$dir/source.db" >/dev/null 2>&1
+"$tlconv" import --db "$dir/full.db" --no-restart --yes "$dir/source.db" >/dev/null 2>&1
 full_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 dump "$dir/full.db" > "$dir/new.txt"
 [ "$(wc -l < "$dir/new.txt")" = 10000 ] || { echo "the complete import did not write 10000 rows" >&2; exit 1; }
@@ -38,7 +38,7 @@ for ((run = 0; run < runs; run++)); do
   cp "$dir/earlier.db" "$dir/db"
   # Delays spread from 0 to 1.3 times a complete run.
   delay_ms=$(( full_ms * 13 * run / (10 * runs) + RANDOM % 5 ))
-  "$tlconv" import --db "$dir/db" --no-restart "$dir/source.db" >/dev/null 2>&1 &
+  "$tlconv" import --db "$dir/db" --no-restart --yes "$dir/source.db" >/dev/null 2>&1 &
   pid=$!
   sleep "$(printf '%d.%03d' $((delay_ms / 1000)) $((delay_ms % 1000)))"
   kill -KILL "$pid" 2>/dev/null || true
