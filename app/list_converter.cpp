@@ -62,8 +62,26 @@ void ListConverter::importGrid() { importGridWith(ImportOptions{}); }
 ImportResult ListConverter::importGridWith(const ImportOptions& options) {
   BusyScope scope(*this);
   if (!scope.entered()) return {ImportOutcome::Busy, std::nullopt};
-  ImportContext context{grid_, services_.ui, connection_, services_.processes, services_.services};
+  ImportContext context = importContext();
   return importClientList(context, options);
+}
+
+ImportPreview ListConverter::previewImportWith(const ImportOptions& options) {
+  BusyScope scope(*this);
+  if (!scope.entered()) return {ImportOutcome::Busy};
+  ImportContext context = importContext();
+  return previewImport(context, options);
+}
+
+ImportResult ListConverter::restoreCopy(const std::string& copyPath, const ImportOptions& options) {
+  BusyScope scope(*this);
+  if (!scope.entered()) return {ImportOutcome::Busy, std::nullopt};
+  ImportContext context = importContext();
+  return restoreClientList(context, options, copyPath);
+}
+
+ImportContext ListConverter::importContext() {
+  return ImportContext{grid_, services_.ui, connection_, services_.processes, services_.services, clock_};
 }
 
 void ListConverter::headerClicked(int column) {

@@ -10,6 +10,7 @@
 #include "data/sqlite/sqlite_connection.h"
 #include "data/xml/xml_document.h"
 #include "import/client_import.h"
+#include "import/client_restore.h"
 #include "editing/export_rows.h"
 #include "editing/local_clock.h"
 #include "editing/name_sort.h"
@@ -61,6 +62,10 @@ class ListConverter {
   void importGrid();
   // The same with the front end's choices (tlconv: --db, --no-restart).
   ImportResult importGridWith(const ImportOptions& options);
+  // --dry-run: the check and the change the import would make; writes nothing.
+  ImportPreview previewImportWith(const ImportOptions& options);
+  // tlconv restore: a copy kept by an import replaces the client list.
+  ImportResult restoreCopy(const std::string& copyPath, const ImportOptions& options);
 
   ReaderContext readerContext();
 
@@ -77,11 +82,12 @@ class ListConverter {
   void exportAllRows();
   // Either export, to `outputPath` when given, else to the desktop.
   ExportOutcome exportRows(ExportScope scope, const std::optional<std::string>& outputPath = std::nullopt);
-  // The clock that names export files (tests fix it).
+  // The clock that names export files and import copies (tests fix it).
   void setClock(LocalClock clock) { clock_ = std::move(clock); }
 
  private:
   class BusyScope;
+  ImportContext importContext();
 
   PlatformServices services_;
   ClientGrid grid_;

@@ -28,6 +28,8 @@ IN_PROCESS = [
     ("read 云更新 tPcBaseInfo, 10,000: reader", "BM_Read/YungengxinDb", "SQLite SELECT, every cell fetched", "BM_Select/YungengxinDb"),
     ("read 方格子 comp, 10,000: reader", "BM_Read/FanggeziDb", "SQLite SELECT, every cell fetched", "BM_Select/FanggeziDb"),
     ("import 10,000 grid rows, one transaction", "BM_Import/10000", "SQLite prepared INSERTs, one transaction", "BM_SqliteInsert/10000"),
+    ("import 10,000 over 10,000: check + copy + import", "BM_ImportCheckedAndCopied/10000", "the same import without the copy", "BM_ImportUncopied/10000"),
+    ("check 10,000 grid rows", "BM_ImportCheck/10000", "the import without the copy", "BM_ImportUncopied/10000"),
     ("read 网维大师 XML, 10,000", "BM_XmlRead/WangweiDashi", "pugixml load_file + visit all", "BM_Pugixml/WangweiDashi"),
     ("read 方格子XML, 10,000", "BM_XmlRead/FanggeziXml", "pugixml load_file + visit all", "BM_Pugixml/FanggeziXml"),
     ("read 快吧 XML, 10,000", "BM_XmlRead/Kuaiba", "pugixml load_file + visit all", "BM_Pugixml/Kuaiba"),
@@ -115,7 +117,7 @@ def whole_process_rows(tlconv, scratch):
         sql.write("commit;\n")
     reset = lambda: shutil.copy(empty, target)
     rows.append(("tlconv import 10,000 (process: read + import)",
-                 cpu_ms([tlconv, "import", "--db", target, "--no-restart", source], reset),
+                 cpu_ms([tlconv, "import", "--db", target, "--no-restart", "--yes", source], reset),
                  "sqlite3 shell, INSERTs in one transaction", cpu_ms(["sqlite3", target, ".read " + load], reset),
                  "ms"))
 

@@ -34,6 +34,8 @@ struct Options {
   std::optional<std::string> database;  // --db, UTF-8
   bool answerYes = false;               // --yes
   bool noRestart = false;               // --no-restart
+  bool noBackup = false;                // --no-backup
+  bool dryRun = false;                  // --dry-run
 };
 
 struct Session {

@@ -14,5 +14,7 @@ void registerDetect(CLI::App& app, Options& options, CommandRunner& run);
 void registerShow(CLI::App& app, Options& options, CommandRunner& run);
 void registerImport(CLI::App& app, Options& options, CommandRunner& run);
 void registerExport(CLI::App& app, Options& options, CommandRunner& run);
+void registerCheck(CLI::App& app, Options& options, CommandRunner& run);
+void registerRestore(CLI::App& app, Options& options, CommandRunner& run);
 
 }  // namespace tl::cli

@@ -43,8 +43,7 @@ void printGridTable(const ClientGrid& grid, std::ostream& out) {
   for (int part = 0; part < kStatusPartCount; ++part) out << terminalText(grid.status(part)).utf8 << '\n';
 }
 
-void printGridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui,
-                   std::ostream& out) {
+nlohmann::ordered_json gridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui) {
   auto utf8 = [](const std::string& gbk) { return platform::gbkToUtf8(gbk); };
   nlohmann::ordered_json doc;
   doc["type"] = utf8(typeName);
@@ -64,7 +63,12 @@ void printGridJson(const std::string& typeName, const ClientGrid& grid, const Cl
   }
   doc["notes"] = nlohmann::ordered_json::array();
   for (const std::string& note : ui.notes()) doc["notes"].push_back(utf8(note));
-  out << doc.dump() << '\n';
+  return doc;
+}
+
+void printGridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui,
+                   std::ostream& out) {
+  out << gridJson(typeName, grid, ui).dump() << '\n';
 }
 
 }  // namespace tl::cli

@@ -71,8 +71,10 @@ int runCommand(std::vector<std::string> args, std::ostream& out, std::ostream& e
   CommandRunner run;
   registerDetect(app, options, run);
   registerShow(app, options, run);
+  registerCheck(app, options, run);
   registerImport(app, options, run);
   registerExport(app, options, run);
+  registerRestore(app, options, run);
   registerHelp(app);
 
   const bool json = jsonRequested(args);

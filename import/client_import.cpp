@@ -1,110 +1,86 @@
 #include "import/client_import.h"
 
 #include "data/sqlite/sqlite_statement.h"
-#include "data/sqlite/sqlite_transaction.h"
-#include "data/text/addresses.h"
-#include "data/text/gbk_text.h"
+#include "import/sqlite_query.h"
+#include "import/table_replacement.h"
 #include "import/target_database.h"
 
 namespace tl {
 namespace {
 
-constexpr const char* kServerService = "sentry_bs";
-
-// The 汀澜 server may hold the database for a moment while it writes; wait
-// that long for it, then fail with "database is locked" rather than hang.
-constexpr int kBusyTimeoutMs = 1000;
-
 constexpr const char* kInsertClient =
     "insert into cs_client_info (client_name,client_mac,client_ip,client_mask,client_gate_way,client_dns1,"
     "client_dns2,client_group_name) values(?,?,?,?,?,?,?,?)";
 
-bool insertRow(SqliteStatement& insert, const ClientRow& row) {
-  const std::string values[] = {
-      row[kColName],
-      text::removeAll(row[kColMac], '-'),
-      ipNumberCell(row[kColIp], true),
-      ipNumberCell(row[kColMask], false),
-      ipNumberCell(row[kColGateway], false),
-      ipNumberCell(row[kColDns1], false),
-      ipNumberCell(row[kColDns2], false),
-      "默认分组",  // GBK bytes, as the server keeps its texts
-  };
-  for (int i = 0; i < 8; ++i)
-    if (!insert.bindBytes(i + 1, values[i])) return false;
+bool insertClient(SqliteStatement& insert, const StoredClient& client) {
+  for (int i = 0; i < int(client.size()); ++i)
+    if (!insert.bindBytes(i + 1, client[size_t(i)])) return false;
   return insert.execute();
 }
 
-// Replaces the table's rows by the grid's, all or nothing: any failure rolls
-// the DELETE and every INSERT back, so the server never sees a partial list.
-// On failure `reason` holds SQLite's words, taken before the rollback.
-bool replaceClientRows(ImportContext& context, std::string& reason) {
-  ClientGrid& grid = context.grid;
-  grid.setStatus(kTypeField, "正在清除汀澜客户机列表");
-  SqliteTransaction transaction(context.connection);
-  auto fail = [&] {
-    reason = context.connection.lastError();
-    return false;
-  };
-  if (!transaction.begun()) return fail();
-  // A DELETE that fails would leave the old rows beside the new ones.
-  if (!context.connection.executeRaw("delete from cs_client_info;")) return fail();
-  grid.setStatus(kTypeField, "正在导入计算机列表");
-  SqliteStatement insert(context.connection, kInsertClient);
-  if (!insert.prepared()) return fail();
-  const int count = grid.rowCount();
-  for (int r = 0; r < count; ++r)
-    if (!insertRow(insert, grid.row(r))) return fail();
-  return transaction.commit() || fail();
+std::vector<StoredClient> storedClients(const ClientGrid& grid) {
+  std::vector<StoredClient> clients;
+  const int count = grid.rowCount();  // taken once
+  clients.reserve(size_t(count));
+  for (int r = 0; r < count; ++r) clients.push_back(storedClient(grid.row(r)));
+  return clients;
 }
 
-// The wait holds for the import's own use of the shared connection only.
-class BusyTimeoutScope {
- public:
-  BusyTimeoutScope(SqliteConnection& connection, int milliseconds) : connection_(connection) {
-    connection_.setBusyTimeout(milliseconds);
-  }
-  ~BusyTimeoutScope() { connection_.setBusyTimeout(0); }
-  BusyTimeoutScope(const BusyTimeoutScope&) = delete;
-  BusyTimeoutScope& operator=(const BusyTimeoutScope&) = delete;
-
- private:
-  SqliteConnection& connection_;
-};
+// The operator sees the problems before anything is opened; Cancel stops.
+bool problemsAccepted(ImportContext& context, const std::vector<ImportProblem>& problems) {
+  if (problems.empty()) return true;
+  return context.ui.showMessage(importCheckQuestion(problems), "提示", MessageIcon::Question,
+                                MessageButtons::OkCancel) == MessageAnswer::Ok;
+}
 
 }  // namespace
 
-std::string ipNumberCell(const std::string& dotted, bool emptyIsZero) {
-  if (dotted.empty() && !emptyIsZero) return dotted;
-  return text::dottedToIpNumber(dotted);
-}
-
 ImportResult importClientList(ImportContext& context, const ImportOptions& options) {
   if (context.grid.rowCount() == 0) return {ImportOutcome::NothingToImport, std::nullopt};
-  BusyTimeoutScope wait(context.connection, kBusyTimeoutMs);
+  ImportResult declined{ImportOutcome::CheckDeclined, std::nullopt};
+  declined.problems = checkClientGrid(context.grid);
+  if (!problemsAccepted(context, declined.problems)) return declined;
+
+  BusyTimeoutScope wait(context.connection, kTargetBusyTimeoutMs);
   TargetOpen opened = options.databasePath ? openTargetDatabase(context, *options.databasePath)
                                            : locateAndOpenTargetDatabase(context);
-  if (opened == TargetOpen::NotChosen) return {ImportOutcome::NoDatabaseChosen, std::nullopt};
-  if (opened == TargetOpen::OpenFailed) return {ImportOutcome::DatabaseOpenFailed, std::nullopt};
-
-  std::string reason;
-  const bool written = replaceClientRows(context, reason);
-  const std::string path = context.connection.path();
-  context.connection.close();
-  if (!written) {
-    context.ui.failureCause(path, reason);
-    context.ui.showMessage("导入发生错误 请确认导入数据库文件", "错误", MessageIcon::Error);
-    return {ImportOutcome::WriteFailed, std::nullopt};
+  ImportResult result{ImportOutcome::NoDatabaseChosen, std::nullopt};
+  if (opened == TargetOpen::OpenFailed) result.outcome = ImportOutcome::DatabaseOpenFailed;
+  if (opened == TargetOpen::Opened) {
+    const std::vector<StoredClient> clients = storedClients(context.grid);
+    result = replaceClientTable(context, options, clients, [&context, &clients] {
+      SqliteStatement insert(context.connection, kInsertClient);
+      if (!insert.prepared()) return false;
+      for (const StoredClient& client : clients)
+        if (!insertClient(insert, client)) return false;
+      return true;
+    });
   }
-  context.grid.setStatus(kTypeField, "导入完毕");
-  if (!options.restartService) return {ImportOutcome::Imported, std::nullopt};
+  result.problems = std::move(declined.problems);
+  return result;
+}
 
-  platform::ServiceRestart restart = context.services.restart(kServerService);
-  if (restart == platform::ServiceRestart::Restarted)
-    context.ui.showMessage("导入完毕 已重启汀澜主服务 等待控制台刷新后", "提示", MessageIcon::Question);
-  else if (restart == platform::ServiceRestart::Failed)
-    context.ui.showMessage("导入完毕 汀澜主服务重启失败 请手动启动服务", "提示", MessageIcon::Error);
-  return {ImportOutcome::Imported, restart};
+ImportPreview previewImport(ImportContext& context, const ImportOptions& options) {
+  ImportPreview preview{ImportOutcome::NothingToImport};
+  if (context.grid.rowCount() == 0) return preview;
+  preview.problems = checkClientGrid(context.grid);
+  std::optional<std::string> path = options.databasePath;
+  if (!path) path = chooseTargetDatabase(context);
+  if (!path) {
+    preview.outcome = ImportOutcome::NoDatabaseChosen;
+    return preview;
+  }
+  ReadOnlyDatabase target;
+  std::vector<StoredClient> before;
+  if (!target.open(*path) || !readStoredClients(target.get(), before, preview.reason)) {
+    if (preview.reason.empty()) preview.reason = sqliteReason(target.get());
+    context.grid.setStatus(kTypeField, "数据库打开失败");
+    preview.outcome = ImportOutcome::DatabaseOpenFailed;
+    return preview;
+  }
+  preview.summary = summarizeChanges(before, storedClients(context.grid));
+  preview.outcome = ImportOutcome::Imported;
+  return preview;
 }
 
 }  // namespace tl

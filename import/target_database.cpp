@@ -33,15 +33,19 @@ TargetOpen openTargetDatabase(ImportContext& context, const std::string& path) {
   return TargetOpen::Opened;
 }
 
-TargetOpen locateAndOpenTargetDatabase(ImportContext& context) {
+std::optional<std::string> chooseTargetDatabase(ImportContext& context) {
   const char separator = platform::pathSeparator();
   const std::string candidate = serverDirectory(context.processes) + "data" + separator + "data.db";
   if (platform::fileExists(candidate) &&
       context.ui.showMessage("已找到数据库 " + candidate + " 是否直接使用", "提示", MessageIcon::Question,
                              MessageButtons::OkCancel) == MessageAnswer::Ok)
-    return openTargetDatabase(context, candidate);
+    return candidate;
   OpenFileRequest request{"选择汀澜数据库文件", platform::programDirectory(), "汀澜数据库文件(*.db)|*.db"};
-  std::optional<std::string> chosen = context.ui.chooseFileToOpen(request);
+  return context.ui.chooseFileToOpen(request);
+}
+
+TargetOpen locateAndOpenTargetDatabase(ImportContext& context) {
+  std::optional<std::string> chosen = chooseTargetDatabase(context);
   if (!chosen) return TargetOpen::NotChosen;
   return openTargetDatabase(context, *chosen);
 }

@@ -3,6 +3,7 @@
 // executable (or beside the tool when the server is not running), offered to
 // the operator, else chosen in a file dialog; then opened on the shared
 // connection.
+#include <optional>
 #include <string>
 
 #include "import/import_context.h"
@@ -21,6 +22,10 @@ enum class TargetOpen {
 std::string serverDirectory(platform::Processes& processes);
 
 TargetOpen locateAndOpenTargetDatabase(ImportContext& context);
+
+// The path the operator takes (the one found beside the server, or one
+// chosen in the file dialog); nullopt when the dialog was cancelled.
+std::optional<std::string> chooseTargetDatabase(ImportContext& context);
 
 // Opens the given file as the target, with no prompt and no dialog.
 TargetOpen openTargetDatabase(ImportContext& context, const std::string& path);

@@ -33,7 +33,7 @@ times=()
 for attempt in 1 2 3; do
   cp "$dir/earlier.db" "$dir/full.db"
   start=$(date +%s%N)
-  "$tlconv" import --db "$dir/full.db" --no-restart "$dir/source.db" >/dev/null 2>&1
+  "$tlconv" import --db "$dir/full.db" --no-restart --yes "$dir/source.db" >/dev/null 2>&1
   times+=($(( ($(date +%s%N) - start) / 1000000 )))
 done
 full_ms=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 2p)
@@ -46,7 +46,7 @@ kill_import() {
   local delay_ms=$1 label=$2 status=0
   rm -f "$dir/db" "$dir/db-journal" "$dir/db-wal" "$dir/db-shm"
   cp "$dir/earlier.db" "$dir/db"
-  "$tlconv" import --db "$dir/db" --no-restart "$dir/source.db" >/dev/null 2>&1 &
+  "$tlconv" import --db "$dir/db" --no-restart --yes "$dir/source.db" >/dev/null 2>&1 &
   local pid=$!
   sleep "$(printf '%d.%03d' $((delay_ms / 1000)) $((delay_ms % 1000)))"
   kill -KILL "$pid" 2>/dev/null || true

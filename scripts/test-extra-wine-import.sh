@@ -26,7 +26,7 @@ sqlite3 "$dir/source.db" "$table insert into cs_client_info(client_name,client_m
   values(cast(x'CDF8B0C93031' as text),'001a2b3c4d01','3232235777','4294967040',''),('O''Neil;','aa','1','','');"
 sqlite3 "$dir/target.db" "$table insert into cs_client_info(client_name) values('OLD');"
 
-"$wine" "$exe" import --db "Z:$dir/target.db" --no-restart "Z:$dir/source.db" >"$dir/out" 2>"$dir/err"
+"$wine" "$exe" import --db "Z:$dir/target.db" --no-restart --yes "Z:$dir/source.db" >"$dir/out" 2>"$dir/err"
 grep -q -- --no-restart "$dir/err"
 got=$(sqlite3 "$dir/target.db" "select hex(client_name), client_mac, client_ip, client_mask, client_dns1, hex(client_group_name)
   from cs_client_info order by id")
@@ -35,14 +35,14 @@ CDF8B0C93031|001A2B3C4D01|3232235777|4294967040|0|C4ACC8CFB7D6D7E9"
 [ "$got" = "$want" ] || { echo "stored rows differ:"; echo "$got"; exit 1; }
 
 # With the restart: the import is committed (exit 0) and the box says the restart failed.
-"$wine" "$exe" import --json --db "Z:$dir/target.db" "Z:$dir/source.db" >"$dir/out" 2>"$dir/err"
+"$wine" "$exe" import --json --yes --db "Z:$dir/target.db" "Z:$dir/source.db" >"$dir/out" 2>"$dir/err"
 grep -q '"icon":"error"' "$dir/out"
 grep -q '汀澜主服务重启失败' "$dir/out"
 
 # A text file as the target: refused, untouched.
 printf 'not a database\n' >"$dir/text.db"
 set +e
-"$wine" "$exe" import --db "Z:$dir/text.db" --no-restart "Z:$dir/source.db" >/dev/null 2>"$dir/err"; rc=$?
+"$wine" "$exe" import --db "Z:$dir/text.db" --no-restart --yes "Z:$dir/source.db" >/dev/null 2>"$dir/err"; rc=$?
 set -e
 [ $rc -eq 1 ] && grep -q '数据库打开失败' "$dir/err" && [ "$(cat "$dir/text.db")" = "not a database" ]
 echo "wine import: ok"

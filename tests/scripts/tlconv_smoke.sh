@@ -11,7 +11,7 @@ sqlite3 "$dir/data.db" "create table cs_client_info(client_name text, client_ip 
 "$tlconv" show --json "$dir/data.db" | grep -q '"type":"汀澜无盘"'
 # Imported into a copy and read back: the same list, the group written.
 cp "$dir/data.db" "$dir/target.db"
-"$tlconv" import --db "$dir/target.db" --no-restart "$dir/data.db" >/dev/null 2>"$dir/err"
+"$tlconv" import --db "$dir/target.db" --no-restart --yes "$dir/data.db" >/dev/null 2>"$dir/err"
 grep -q -- --no-restart "$dir/err"
 [ "$(sqlite3 "$dir/target.db" "select client_name, client_mac, client_ip, hex(client_group_name) from cs_client_info")" = \
   "PC01|001A2B3C4D5E|3232235777|C4ACC8CFB7D6D7E9" ]

@@ -1,0 +1,29 @@
+#pragma once
+// A client as the import stores it in cs_client_info: the columns it writes,
+// in the database's forms.
+#include <array>
+#include <string>
+
+#include "core/client_grid.h"
+
+namespace tl {
+
+// client_name, client_mac, client_ip, client_mask, client_gate_way,
+// client_dns1, client_dns2, client_group_name.
+using StoredClient = std::array<std::string, 8>;
+enum StoredColumn { kStoredName, kStoredMac, kStoredIp, kStoredMask, kStoredGateway, kStoredDns1, kStoredDns2, kStoredGroup };
+
+inline constexpr const char* kStoredColumnList =
+    "client_name,client_mac,client_ip,client_mask,client_gate_way,client_dns1,client_dns2,client_group_name";
+
+StoredClient storedClient(const ClientRow& row);
+
+// The client as the operator reads it: name, IP, MAC, mask, gateway, DNS1,
+// DNS2, group, with IP number texts shown as dotted quads.
+std::array<std::string, 8> shownClient(const StoredClient& client);
+
+// The database's form of an address cell: its IP number text; an empty
+// cell stays empty unless `emptyIsZero` (the IP column is always converted).
+std::string ipNumberCell(const std::string& dotted, bool emptyIsZero);
+
+}  // namespace tl
