@@ -1,11 +1,24 @@
 #pragma once
 // The update check at start-up: asks the update server for a newer version,
-// asks the operator, and replaces the program file with the new one.
+// asks the operator, and replaces the program file with the new one once it
+// has proved to be a whole program, signed with the release key, and newer
+// than the running one.
+#include <chrono>
 #include <string>
 
 #include "core/operator_ui.h"
+#include "update/release_signature.h"
 
 namespace tl::update {
+
+using Deadline = std::chrono::steady_clock::time_point;
+
+// The check runs before the main window shows: its two requests together
+// give up after this long, so a silent or dripping server cannot hold the
+// window back.
+constexpr std::chrono::seconds kCheckTimeLimit{15};
+// After the operator's OK: the program and its signature.
+constexpr std::chrono::seconds kDownloadTimeLimit{60};
 
 // What the check needs of the platform; a fake stands in for it in the tests.
 class UpdateEnvironment {
@@ -14,16 +27,25 @@ class UpdateEnvironment {
   virtual std::string programPath() = 0;
   // The file version from the version resource ("1.2.4.0"), or "".
   virtual std::string fileVersion(const std::string& path) = 0;
-  // One GET; the body up to its first zero byte, "" on any failure.
-  virtual std::string httpGet(const std::string& url) = 0;
-  // Downloads the URL into a new file; false when it did not arrive whole.
-  virtual bool download(const std::string& url, const std::string& targetPath) = 0;
+  // One GET; the whole body (whatever the status), "" on any failure or
+  // when the deadline passes first.
+  virtual std::string httpGet(const std::string& url, Deadline deadline) = 0;
+  // Downloads the URL into a new file; false when it did not arrive whole
+  // (also when the deadline passed).
+  virtual bool download(const std::string& url, const std::string& targetPath, Deadline deadline) = 0;
   // The whole file, "" when unreadable.
   virtual std::string readFile(const std::string& path) = 0;
   virtual bool moveFile(const std::string& from, const std::string& to) = 0;
   virtual bool deleteFile(const std::string& path) = 0;
   // Starts the program and waits (at most a second) until it is idle.
   virtual bool startProgram(const std::string& path) = 0;
+};
+
+// What the build configures: the server's host[:port] and the release key
+// (128 hex digits). Without either, no update is ever offered.
+struct UpdateSettings {
+  std::string host;
+  std::string publicKey;
 };
 
 // "1.2.4.0" → 1240: dots removed, then the leading digits as a number
@@ -36,14 +58,15 @@ long long versionNumber(const std::string& versionText);
 bool isCompleteWindowsExecutable(const std::string& bytes);
 
 enum class UpdateOutcome {
-  NotOffered,  // no version, no server, or nothing newer
+  NotOffered,  // no version, no server, no key, or nothing newer
   Declined,    // the operator pressed Cancel
-  Failed,      // the download failed or was not an executable: nothing changed
+  Failed,      // the download failed or was refused: nothing changed
   Restarting,  // the new program runs; this one must end now
 };
 
-// Runs the check against http://host/tlup/... . An empty host does nothing.
-UpdateOutcome runUpdateCheck(UpdateEnvironment& environment, OperatorUi& ui, const std::string& host);
+// Runs the check against http://host/tlup/... .
+UpdateOutcome runUpdateCheck(UpdateEnvironment& environment, SignatureVerifier& verifier, OperatorUi& ui,
+                             const UpdateSettings& settings);
 
 // The left-over of an earlier update: the program path with ".old".
 std::string leftOverPath(const std::string& programPath);
