@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <future>
+#include <memory>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -109,6 +113,33 @@ bool fetch(const std::string& url, update::Deadline deadline, std::string& body,
   }
 }
 
+struct Response {
+  bool ok = false;
+  std::string body;
+  DWORD status = 0;
+  long long length = -1;
+};
+
+// WinINet's time limits hold for each wait, but not for a server that drips
+// its response header a byte at a time. So the request runs on a thread of
+// its own, and at the deadline it is left behind: it only fills memory that
+// it shares with nobody else, and ends with the process at the latest.
+Response fetchBefore(const std::string& url, update::Deadline deadline) {
+  auto task = std::make_shared<std::packaged_task<Response()>>([url, deadline] {
+    Response response;
+    response.ok = fetch(url, deadline, response.body, response.status, response.length);
+    return response;
+  });
+  std::future<Response> result = task->get_future();
+  try {
+    std::thread([task] { (*task)(); }).detach();
+  } catch (const std::system_error&) {
+    return {};
+  }
+  if (result.wait_until(deadline) != std::future_status::ready) return {};
+  return result.get();
+}
+
 class WindowsUpdateEnvironment : public update::UpdateEnvironment {
  public:
   std::string programPath() override { return platform::programPath(); }
@@ -130,20 +161,17 @@ class WindowsUpdateEnvironment : public update::UpdateEnvironment {
   }
 
   std::string httpGet(const std::string& url, update::Deadline deadline) override {
-    std::string body;
-    DWORD status;
-    long long length;
-    if (!fetch(url, deadline, body, status, length)) return {};
-    return body;
+    Response response = fetchBefore(url, deadline);
+    return response.ok ? response.body : std::string();
   }
 
   bool download(const std::string& url, const std::string& targetPath, update::Deadline deadline) override {
-    std::string body;
-    DWORD status;
-    long long length;
-    if (!fetch(url, deadline, body, status, length) || status != 200) return false;
-    if (length >= 0 && static_cast<long long>(body.size()) != length) return false;  // cut short
-    return writeFileBytes(targetPath, body);
+    // The file is written here, after the request has come back in time.
+    Response response = fetchBefore(url, deadline);
+    if (!response.ok || response.status != 200) return false;
+    if (response.length >= 0 && static_cast<long long>(response.body.size()) != response.length)
+      return false;  // cut short
+    return writeFileBytes(targetPath, response.body);
   }
 
   std::string readFile(const std::string& path) override {

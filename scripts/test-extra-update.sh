@@ -127,8 +127,11 @@ drive "answer=提示|OK"
 # The old program ends by itself once the new one runs.
 wait_program_end
 cmp -s "$program" "$work/new.exe" || { echo "the program file is not the served one"; exit 1; }
-[ -e "$program.old" ] || { echo "no .old file after the update"; exit 1; }
-cmp -s "$program.old" "$work/old.exe" || { echo "the .old file is not the previous program"; exit 1; }
+# The new program deletes the .old file as it starts; under Wine, where the
+# file of a program still running can go, that may have happened already.
+if [ -e "$program.old" ]; then
+  cmp -s "$program.old" "$work/old.exe" || { echo "the .old file is not the previous program"; exit 1; }
+fi
 [ ! -e "$program.new" ] || { echo "the downloaded file was left behind"; exit 1; }
 # The new program's window (the served program asks no update server).
 drive wait-main window "no-message=提示" close
@@ -141,32 +144,59 @@ wait_program_end
 [ ! -e "$program.old" ] || { echo "the next start left the .old file"; exit 1; }
 cmp -s "$program" "$work/new.exe" || { echo "the program file changed again"; exit 1; }
 
-echo "-- a server that accepts and never answers: the window shows within the bound"
+# A server that accepts and then never answers (silent), sends its header
+# and then drips the body a byte a second (drip-body), or drips the header
+# itself (drip-header): the check gives up and the window shows within the
+# bound, with no question.
 kill "$server_pid" 2>/dev/null || true
 wait "$server_pid" 2>/dev/null || true
-python3 - "$port" >"$work/silent.log" 2>&1 <<'PY' &
-import socket, sys
+server_pid=""
+for mode in silent drip-body drip-header; do
+  echo "-- a $mode update server: the window shows within the bound"
+  python3 - "$port" "$mode" >"$work/slow-server.log" 2>&1 <<'PY' &
+import socket, sys, threading, time
+port, mode = int(sys.argv[1]), sys.argv[2]
 s = socket.socket()
 s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-s.bind(("127.0.0.1", int(sys.argv[1])))
+s.bind(("127.0.0.1", port))
 s.listen(16)
 print("listening", flush=True)
+def answer(c):
+    try:
+        if mode == "drip-body":
+            c.sendall(b"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n")
+        text = b"HTTP/1.0 200 OK\r\nX-Slow: " if mode == "drip-header" else b"1"
+        while True:
+            for byte in text:
+                c.sendall(bytes([byte]))
+                time.sleep(1)
+            text = b"1"
+    except OSError:
+        pass
 held = []
 while True:
-    held.append(s.accept()[0])  # accepted, never answered
+    c = s.accept()[0]
+    held.append(c)  # the silent server keeps it open and says nothing
+    if mode != "silent":
+        threading.Thread(target=answer, args=(c,), daemon=True).start()
 PY
-server_pid=$!
-for _ in $(seq 50); do grep -q listening "$work/silent.log" && break; sleep 0.1; done
-cp "$work/old.exe" "$program"
-started=$(date +%s%N)
-start_program
-drive "timeout=60000" wait-main
-shown=$(( ($(date +%s%N) - started) / 1000000 ))
-drive "no-message=提示" close
-wait_program_end
-unchanged "silent server"
-echo "the window showed ${shown} ms after the start (silent update server)"
-# 15 s for the check at most, and Wine's start of the program and the driver.
-[ "$shown" -le 20000 ] || { echo "the silent server held the window back for ${shown} ms"; exit 1; }
+  server_pid=$!
+  for _ in $(seq 50); do grep -q listening "$work/slow-server.log" && break; sleep 0.1; done
+  cp "$work/old.exe" "$program"
+  started=$(date +%s%N)
+  start_program
+  drive "timeout=60000" wait-main
+  shown=$(( ($(date +%s%N) - started) / 1000000 ))
+  drive "no-message=提示" close
+  wait_program_end
+  unchanged "$mode server"
+  echo "the window showed ${shown} ms after the start ($mode update server)"
+  # 15 s for the check at most, and Wine's start of the program and the
+  # driver (some 3 to 5 s on a busy machine).
+  [ "$shown" -le 25000 ] || { echo "the $mode server held the window back for ${shown} ms"; exit 1; }
+  kill "$server_pid" 2>/dev/null || true
+  wait "$server_pid" 2>/dev/null || true
+  server_pid=""
+done
 
 echo "update end-to-end test passed"
