@@ -1,8 +1,11 @@
 #pragma once
+#include <chrono>
 #include <memory>
 #include <string>
 
 namespace tl::platform {
+
+using Deadline = std::chrono::steady_clock::time_point;
 
 // What the update check needs of the platform; a fake stands in for it in
 // the tests.
@@ -12,10 +15,12 @@ class UpdateEnvironment {
   virtual std::string programPath() = 0;
   // The file version from the version resource ("1.2.4.0"), or "".
   virtual std::string fileVersion(const std::string& path) = 0;
-  // One GET; the body up to its first zero byte, "" on any failure.
-  virtual std::string httpGet(const std::string& url) = 0;
-  // Downloads the URL into a new file; false when it did not arrive whole.
-  virtual bool download(const std::string& url, const std::string& targetPath) = 0;
+  // One GET; the whole body (whatever the status), "" on any failure or
+  // when the deadline passes first.
+  virtual std::string httpGet(const std::string& url, Deadline deadline) = 0;
+  // Downloads the URL into a new file; false when it did not arrive whole
+  // (also when the deadline passed).
+  virtual bool download(const std::string& url, const std::string& targetPath, Deadline deadline) = 0;
   // The whole file, "" when unreadable.
   virtual std::string readFile(const std::string& path) = 0;
   virtual bool moveFile(const std::string& from, const std::string& to) = 0;

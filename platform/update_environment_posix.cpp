@@ -9,8 +9,8 @@ class PosixUpdateEnvironment : public UpdateEnvironment {
  public:
   std::string programPath() override { return platform::programPath(); }
   std::string fileVersion(const std::string&) override { return {}; }
-  std::string httpGet(const std::string&) override { return {}; }
-  bool download(const std::string&, const std::string&) override { return false; }
+  std::string httpGet(const std::string&, Deadline) override { return {}; }
+  bool download(const std::string&, const std::string&, Deadline) override { return false; }
   std::string readFile(const std::string& path) override {
     std::string bytes;
     readFileBytes(path, bytes);

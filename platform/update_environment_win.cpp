@@ -3,10 +3,15 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <future>
+#include <memory>
+#include <system_error>
+#include <thread>
 #include <vector>
 
-#include "data/text/gbk_text.h"
 #include "platform/file_system.h"
 #include "platform/wide_text_win.h"
 
@@ -30,10 +35,35 @@ class InternetHandle {
   HINTERNET h_;
 };
 
+// Every step of a request (connect, send, each receive) waits at most this
+// long, and never past the request's deadline.
+constexpr std::chrono::milliseconds kStepTimeLimit{5000};
+
+// Milliseconds left until the deadline, at most one step; 0 when it has passed.
+DWORD stepTimeout(Deadline deadline) {
+  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+  if (left.count() <= 0) return 0;
+  return DWORD(std::min(left, kStepTimeLimit).count());
+}
+
+// Sets the connect, send and receive time limits of a handle (and of the
+// handles made from it) to what is left of a step before the deadline.
+bool limitSteps(HINTERNET handle, Deadline deadline) {
+  DWORD timeout = stepTimeout(deadline);
+  if (timeout == 0) return false;
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
+                       INTERNET_OPTION_DATA_SEND_TIMEOUT, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT})
+    InternetSetOptionW(handle, option, &timeout, sizeof timeout);
+  DWORD retries = 1;
+  InternetSetOptionW(handle, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof retries);
+  return true;
+}
+
 // One HTTP/1.0 GET with "Accept: */*", never served from the cache. The
 // whole body is read whatever the status; `status` and `length` (-1 when the
-// server sent none) describe the response.
-bool fetch(const std::string& url, std::string& body, DWORD& status, long long& length) {
+// server sent none) describe the response. False on any failure and when the
+// deadline passes, however slowly the server drips its bytes.
+bool fetch(const std::string& url, Deadline deadline, std::string& body, DWORD& status, long long& length) {
   body.clear();
   status = 0;
   length = -1;
@@ -48,16 +78,17 @@ bool fetch(const std::string& url, std::string& body, DWORD& status, long long& 
   if (!InternetCrackUrlW(wideUrl.c_str(), 0, 0, &parts)) return false;
 
   InternetHandle session(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  if (!session) return false;
+  if (!session || !limitSteps(session.get(), deadline)) return false;
   InternetHandle connection(
       InternetConnectW(session.get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-  if (!connection) return false;
+  if (!connection || !limitSteps(connection.get(), deadline)) return false;
   const wchar_t* accept[] = {L"*/*", nullptr};
   InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", path, L"HTTP/1.0", nullptr, accept,
                                           INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                                               INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI,
                                           0));
-  if (!request || !HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) return false;
+  if (!request || !limitSteps(request.get(), deadline) || !HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0))
+    return false;
 
   DWORD size = sizeof status;
   HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr);
@@ -67,13 +98,46 @@ bool fetch(const std::string& url, std::string& body, DWORD& status, long long& 
                      nullptr))
     length = contentLength;
 
+  // Only what has arrived is read, so the deadline is looked at between
+  // arrivals and a server sending a byte a second cannot go on for ever.
   char buffer[1 << 15];
   for (;;) {
+    if (!limitSteps(request.get(), deadline)) return false;
+    DWORD available = 0;
+    if (!InternetQueryDataAvailable(request.get(), &available, 0, 0)) return false;
+    if (available == 0) return true;
     DWORD got = 0;
-    if (!InternetReadFile(request.get(), buffer, sizeof buffer, &got)) return false;
+    if (!InternetReadFile(request.get(), buffer, std::min<DWORD>(available, sizeof buffer), &got)) return false;
     if (got == 0) return true;
     body.append(buffer, got);
   }
+}
+
+struct Response {
+  bool ok = false;
+  std::string body;
+  DWORD status = 0;
+  long long length = -1;
+};
+
+// WinINet's time limits hold for each wait, but not for a server that drips
+// its response header a byte at a time. So the request runs on a thread of
+// its own, and at the deadline it is left behind: it only fills memory that
+// it shares with nobody else, and ends with the process at the latest.
+Response fetchBefore(const std::string& url, Deadline deadline) {
+  auto task = std::make_shared<std::packaged_task<Response()>>([url, deadline] {
+    Response response;
+    response.ok = fetch(url, deadline, response.body, response.status, response.length);
+    return response;
+  });
+  std::future<Response> result = task->get_future();
+  try {
+    std::thread([task] { (*task)(); }).detach();
+  } catch (const std::system_error&) {
+    return {};
+  }
+  if (result.wait_until(deadline) != std::future_status::ready) return {};
+  return result.get();
 }
 
 class WindowsUpdateEnvironment : public UpdateEnvironment {
@@ -96,21 +160,18 @@ class WindowsUpdateEnvironment : public UpdateEnvironment {
     return text;
   }
 
-  std::string httpGet(const std::string& url) override {
-    std::string body;
-    DWORD status;
-    long long length;
-    if (!fetch(url, body, status, length)) return {};
-    return std::string(text::untilNul(body));
+  std::string httpGet(const std::string& url, Deadline deadline) override {
+    Response response = fetchBefore(url, deadline);
+    return response.ok ? response.body : std::string();
   }
 
-  bool download(const std::string& url, const std::string& targetPath) override {
-    std::string body;
-    DWORD status;
-    long long length;
-    if (!fetch(url, body, status, length) || status != 200) return false;
-    if (length >= 0 && static_cast<long long>(body.size()) != length) return false;  // cut short
-    return writeFileBytes(targetPath, body);
+  bool download(const std::string& url, const std::string& targetPath, Deadline deadline) override {
+    // The file is written here, after the request has come back in time.
+    Response response = fetchBefore(url, deadline);
+    if (!response.ok || response.status != 200) return false;
+    if (response.length >= 0 && static_cast<long long>(response.body.size()) != response.length)
+      return false;  // cut short
+    return writeFileBytes(targetPath, response.body);
   }
 
   std::string readFile(const std::string& path) override {

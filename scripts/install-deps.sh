@@ -8,6 +8,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev libpugixml-dev
   g++-mingw-w64-x86-64-posix wine64 xvfb fonts-wqy-microhei imagemagick
   clang-14 libclang-rt-14-dev python3 locales time
+  libssl-dev openssl
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 #include <ole2.h>
 
 #include "platform/file_system.h"
+#include "platform/signature_verifier.h"
 #include "platform/update_environment.h"
 #include "shell/file_drop_target.h"
 #include "shell/process_privilege.h"
@@ -23,8 +24,8 @@ Application::~Application() {
   if (oleReady_) OleUninitialize();
 }
 
-int Application::run(const std::string& startPaths, int showCommand, const std::string& updateHost) {
-  updateHost_ = updateHost;
+int Application::run(const std::string& startPaths, int showCommand, const update::UpdateSettings& updateSettings) {
+  updateSettings_ = updateSettings;
   // OLE drag and drop needs a single-threaded apartment on the window thread.
   oleReady_ = SUCCEEDED(OleInitialize(nullptr));
   if (!window_.create([this] { mainWindowCreated(); }, [this] { mainWindowDestroyed(); })) return 1;
@@ -57,7 +58,8 @@ void Application::mainWindowCreated() {
 
 bool Application::updateReplacedProgram() {
   std::unique_ptr<update::UpdateEnvironment> environment = platform::makeSystemUpdateEnvironment();
-  return update::runUpdateCheck(*environment, ui_, updateHost_) == update::UpdateOutcome::Restarting;
+  std::unique_ptr<update::SignatureVerifier> verifier = platform::makeSystemSignatureVerifier();
+  return update::runUpdateCheck(*environment, *verifier, ui_, updateSettings_) == update::UpdateOutcome::Restarting;
 }
 
 void Application::mainWindowDestroyed() {

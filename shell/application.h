@@ -12,6 +12,7 @@
 #include "shell/main_window.h"
 #include "shell/window_operator_ui.h"
 #include "shell/wingui/message_pump.h"
+#include "update/update_check.h"
 
 namespace tl::shell {
 
@@ -26,8 +27,9 @@ class Application {
 
   // Shows the main window, opens `startPaths` (the command line's files,
   // joined like a drop) when given, and runs until the window is closed.
-  // `updateHost` is the update server's host[:port]; empty skips the check.
-  int run(const std::string& startPaths, int showCommand, const std::string& updateHost);
+  // `updateSettings` names the update server and the release key; without either
+  // the check offers nothing.
+  int run(const std::string& startPaths, int showCommand, const update::UpdateSettings& updateSettings);
 
  private:
   // The creation handler of the main window.
@@ -45,7 +47,7 @@ class Application {
   ListConverter converter_;
   MainWindow window_;
   FileDropTarget* dropTarget_ = nullptr;
-  std::string updateHost_;
+  update::UpdateSettings updateSettings_;
   bool oleReady_ = false;
   bool endAtOnce_ = false;
 };

@@ -26,5 +26,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   std::string startPaths = paths.empty() ? std::string() : tl::shell::joinDroppedPaths(paths);
 
   tl::shell::Application application;
-  return application.run(startPaths, showCommand, TL_UPDATE_HOST);
+  return application.run(startPaths, showCommand, {TL_UPDATE_HOST, TL_UPDATE_PUBLIC_KEY});
 }

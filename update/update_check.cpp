@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "data/text/gbk_text.h"
+#include "update/file_version.h"
 
 namespace tl::update {
 namespace {
@@ -52,15 +53,35 @@ bool isCompleteWindowsExecutable(const std::string& bytes) {
 
 std::string leftOverPath(const std::string& programPath) { return programPath + ".old"; }
 
-UpdateOutcome runUpdateCheck(UpdateEnvironment& env, OperatorUi& ui, const std::string& host) {
-  if (host.empty()) return UpdateOutcome::NotOffered;
+namespace {
+
+// Whether the downloaded bytes may replace the running program: a whole
+// executable, signed with the release key, and newer than the running one
+// (an old signed release must never come back).
+bool acceptable(const std::string& program, const std::string& signatureFile, const PublicKey& key,
+                const FileVersion& running, SignatureVerifier& verifier) {
+  Signature signature;
+  FileVersion offered;
+  return isCompleteWindowsExecutable(program) && parseSignatureFile(signatureFile, signature) &&
+         verifier.verify(key, program, signature) && readFileVersion(program, offered) && running < offered;
+}
+
+}  // namespace
+
+UpdateOutcome runUpdateCheck(UpdateEnvironment& env, SignatureVerifier& verifier, OperatorUi& ui,
+                             const UpdateSettings& settings) {
+  PublicKey key;
+  if (settings.host.empty() || !parsePublicKey(settings.publicKey, key)) return UpdateOutcome::NotOffered;
   const std::string program = env.programPath();
   std::string localVersion = env.fileVersion(program);
-  if (localVersion.empty()) return UpdateOutcome::NotOffered;
+  FileVersion running;
+  if (!parseFileVersion(localVersion, running)) return UpdateOutcome::NotOffered;
 
-  const std::string base = "http://" + host + "/tlup/";
-  std::string remoteVersion = env.httpGet(base + "version.txt");
-  std::string notes = env.httpGet(base + "updata.txt");
+  const std::string base = "http://" + settings.host + "/tlup/";
+  const Deadline checkDeadline = std::chrono::steady_clock::now() + kCheckTimeLimit;
+  std::string remoteVersion(text::untilNul(env.httpGet(base + "version.txt", checkDeadline)));
+  std::string notes;
+  if (!remoteVersion.empty()) notes = text::untilNul(env.httpGet(base + "updata.txt", checkDeadline));
   remoteVersion = text::removeAll(remoteVersion, '.');
   localVersion = text::removeAll(localVersion, '.');
   if (remoteVersion.empty()) return UpdateOutcome::NotOffered;
@@ -70,25 +91,29 @@ UpdateOutcome runUpdateCheck(UpdateEnvironment& env, OperatorUi& ui, const std::
   if (ui.showMessage(question, "提示", MessageIcon::Question, MessageButtons::OkCancel) != MessageAnswer::Ok)
     return UpdateOutcome::Declined;
 
-  // The new program arrives beside the old one first; the running program
-  // is only moved aside once a whole executable is there.
+  // The operator has pressed OK and waits: whatever stops the update, the
+  // program file stays as it was, nothing is left behind, and he is told.
   const std::string incoming = program + ".new";
-  env.deleteFile(incoming);
-  if (!env.download(base + "tluptool.exe", incoming) ||
-      !isCompleteWindowsExecutable(env.readFile(incoming))) {
+  auto refuse = [&] {
     env.deleteFile(incoming);
+    ui.showMessage("更新文件校验失败 已取消更新", "提示", MessageIcon::Exclamation);
     return UpdateOutcome::Failed;
-  }
+  };
+  // The new program arrives beside the old one and is judged there, from
+  // the very bytes that will be put in place; the running program is only
+  // moved aside once they have passed.
+  const Deadline downloadDeadline = std::chrono::steady_clock::now() + kDownloadTimeLimit;
+  env.deleteFile(incoming);
+  if (!env.download(base + "tluptool.exe", incoming, downloadDeadline)) return refuse();
+  const std::string signatureFile = env.httpGet(base + "tluptool.exe.sig", downloadDeadline);
+  if (!acceptable(env.readFile(incoming), signatureFile, key, running, verifier)) return refuse();
+
   const std::string old = leftOverPath(program);
   env.deleteFile(old);
-  if (!env.moveFile(program, old)) {
-    env.deleteFile(incoming);
-    return UpdateOutcome::Failed;
-  }
+  if (!env.moveFile(program, old)) return refuse();
   if (!env.moveFile(incoming, program)) {
     env.moveFile(old, program);  // put the running program back
-    env.deleteFile(incoming);
-    return UpdateOutcome::Failed;
+    return refuse();
   }
   // Should the new program not start, this one goes on running; the new file
   // is in place for the next start.

@@ -267,7 +267,9 @@ void runStep(const std::wstring& step) {
     // answer=caption[|OK or Cancel]: prints the message box's text and closes
     // it with that button (the box must have it), or with OK when none is named.
     HWND box = nullptr;
-    if (!waitFor([&] { return (box = findMessageBox(arg(0))) != nullptr; })) fail(L"no message box " + arg(0));
+    // Visible only once its text is set: a box still being made reads empty.
+    if (!waitFor([&] { return (box = findMessageBox(arg(0))) != nullptr && IsWindowVisible(box); }))
+      fail(L"no message box " + arg(0));
     say("message " + utf8(arg(0)) + ": " + utf8(messageBoxText(box)));
     int id = IDOK;
     if (args.size() > 1) {
