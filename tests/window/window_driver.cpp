@@ -266,8 +266,11 @@ void runStep(const std::wstring& step) {
   } else if (name == L"answer") {
     // answer=caption[|OK or Cancel]: prints the message box's text and closes
     // it with that button (the box must have it), or with OK when none is named.
+    // A box is found before its dialog procedure has set its text; it is
+    // shown once that is done.
     HWND box = nullptr;
-    if (!waitFor([&] { return (box = findMessageBox(arg(0))) != nullptr; })) fail(L"no message box " + arg(0));
+    if (!waitFor([&] { return (box = findMessageBox(arg(0))) != nullptr && IsWindowVisible(box); }))
+      fail(L"no message box " + arg(0));
     say("message " + utf8(arg(0)) + ": " + utf8(messageBoxText(box)));
     int id = IDOK;
     if (args.size() > 1) {
