@@ -79,6 +79,8 @@ ImportResult replaceClientTable(ImportContext& context, const ImportOptions& opt
   result.restart = context.services.restart(kServerService);
   if (*result.restart == platform::ServiceRestart::Restarted)
     context.ui.showMessage("导入完毕 已重启汀澜主服务 等待控制台刷新后" + lines, "提示", MessageIcon::Question);
+  else if (*result.restart == platform::ServiceRestart::Started)  // it was not running before
+    context.ui.showMessage("导入完毕 已启动汀澜主服务 等待控制台刷新后" + lines, "提示", MessageIcon::Question);
   else if (*result.restart == platform::ServiceRestart::Failed)
     context.ui.showMessage("导入完毕 汀澜主服务重启失败 请手动启动服务" + lines, "提示", MessageIcon::Error);
   return result;

@@ -8,6 +8,7 @@ namespace tl::platform {
 
 enum class ServiceRestart {
   Restarted,  // stopped, then started and running again
+  Started,    // it was not running: started, and running now
   Failed,     // missing, not permitted, would not stop, or would not start
   Skipped,    // the platform has no service manager for it
 };
@@ -16,7 +17,8 @@ class ServiceControl {
  public:
   virtual ~ServiceControl() = default;
   // Stops the service (a stopped one is left as it is), waits until it has
-  // stopped, then starts it; no window is shown.
+  // stopped, then starts it and waits until it runs; every wait is bounded
+  // and no window is shown.
   virtual ServiceRestart restart(const std::string& serviceName) = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/service_restart.h"
 #include "platform/wide_text_win.h"
 
 namespace tl::platform {
@@ -21,47 +22,50 @@ class ServiceHandle {
   SC_HANDLE h_;
 };
 
-// A service that hangs in a pending state must not hang the tool with it.
-constexpr ULONGLONG kStateTimeoutMs = 120'000;
-
-bool queryState(SC_HANDLE service, SERVICE_STATUS_PROCESS& status) {
-  DWORD needed = 0;
-  return QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<BYTE*>(&status), sizeof status,
-                              &needed) != 0;
-}
-
-// Waits while the service is in `pendingState`; returns the state it settles
-// in, or 0 when it cannot be queried or does not settle in time.
-DWORD waitWhilePending(SC_HANDLE service, DWORD pendingState) {
-  const ULONGLONG start = GetTickCount64();
-  SERVICE_STATUS_PROCESS status{};
-  for (;;) {
-    if (!queryState(service, status)) return 0;
-    if (status.dwCurrentState != pendingState) return status.dwCurrentState;
-    if (GetTickCount64() - start > kStateTimeoutMs) return 0;
-    // The service's wait hint, a tenth of it, between 100 ms and 1 s, as the
-    // service control manager's own clients poll.
-    DWORD pause = status.dwWaitHint / 10;
-    Sleep(pause < 100 ? 100 : pause > 1000 ? 1000 : pause);
+ServiceState stateOf(DWORD state) {
+  switch (state) {
+    case SERVICE_START_PENDING: return ServiceState::StartPending;
+    case SERVICE_STOP_PENDING: return ServiceState::StopPending;
+    case SERVICE_RUNNING: return ServiceState::Running;
+    case SERVICE_CONTINUE_PENDING: return ServiceState::ContinuePending;
+    case SERVICE_PAUSE_PENDING: return ServiceState::PausePending;
+    case SERVICE_PAUSED: return ServiceState::Paused;
+    default: return ServiceState::Stopped;
   }
 }
 
-bool stopAndWait(SC_HANDLE service) {
-  SERVICE_STATUS_PROCESS status{};
-  if (!queryState(service, status)) return false;
-  if (status.dwCurrentState == SERVICE_STOPPED) return true;
-  if (status.dwCurrentState != SERVICE_STOP_PENDING) {
-    SERVICE_STATUS plain{};
-    if (!ControlService(service, SERVICE_CONTROL_STOP, &plain) && GetLastError() != ERROR_SERVICE_NOT_ACTIVE)
+// The service manager's side of one opened service.
+class ManagedService : public ServiceSession {
+ public:
+  explicit ManagedService(SC_HANDLE service) : service_(service) {}
+
+  bool query(ServiceStatus& status) override {
+    SERVICE_STATUS_PROCESS raw{};
+    DWORD needed = 0;
+    if (!QueryServiceStatusEx(service_, SC_STATUS_PROCESS_INFO, reinterpret_cast<BYTE*>(&raw), sizeof raw, &needed))
       return false;
+    status = {stateOf(raw.dwCurrentState), raw.dwCheckPoint, raw.dwWaitHint};
+    return true;
   }
-  return waitWhilePending(service, SERVICE_STOP_PENDING) == SERVICE_STOPPED;
-}
 
-bool startAndWait(SC_HANDLE service) {
-  if (!StartServiceW(service, 0, nullptr) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING) return false;
-  return waitWhilePending(service, SERVICE_START_PENDING) == SERVICE_RUNNING;
-}
+  bool requestStop() override {
+    SERVICE_STATUS plain{};
+    return ControlService(service_, SERVICE_CONTROL_STOP, &plain) || GetLastError() == ERROR_SERVICE_NOT_ACTIVE;
+  }
+
+  bool requestStart() override {
+    return StartServiceW(service_, 0, nullptr) || GetLastError() == ERROR_SERVICE_ALREADY_RUNNING;
+  }
+
+ private:
+  SC_HANDLE service_;
+};
+
+class TickClock : public WaitClock {
+ public:
+  uint64_t nowMs() override { return GetTickCount64(); }
+  void sleepMs(uint32_t milliseconds) override { Sleep(milliseconds); }
+};
 
 class ServiceManagerControl : public ServiceControl {
  public:
@@ -71,8 +75,9 @@ class ServiceManagerControl : public ServiceControl {
     ServiceHandle service(OpenServiceW(manager.get(), gbkToWide(serviceName).c_str(),
                                        SERVICE_STOP | SERVICE_START | SERVICE_QUERY_STATUS));
     if (!service.get()) return ServiceRestart::Failed;
-    if (!stopAndWait(service.get())) return ServiceRestart::Failed;
-    return startAndWait(service.get()) ? ServiceRestart::Restarted : ServiceRestart::Failed;
+    ManagedService session(service.get());
+    TickClock clock;
+    return restartService(session, clock);
   }
 };
 

@@ -130,6 +130,9 @@ TEST_F(ClientImport, ClosingMessageFollowsTheRestart) {
     MessageIcon icon;
   };
   const Case cases[] = {
+      {platform::ServiceRestart::Restarted, true, {"导入完毕 已重启汀澜主服务 等待控制台刷新后"}, MessageIcon::Question},
+      // A service that was not running is started, and the message says so.
+      {platform::ServiceRestart::Started, true, {"导入完毕 已启动汀澜主服务 等待控制台刷新后"}, MessageIcon::Question},
       {platform::ServiceRestart::Failed, true, {"导入完毕 汀澜主服务重启失败 请手动启动服务"}, MessageIcon::Error},
       {platform::ServiceRestart::Skipped, true, {}, MessageIcon::None},
       {platform::ServiceRestart::Restarted, false, {}, MessageIcon::None},

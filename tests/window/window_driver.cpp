@@ -266,8 +266,9 @@ void runStep(const std::wstring& step) {
   } else if (name == L"answer") {
     // answer=caption[|OK or Cancel]: prints the message box's text and closes
     // it with that button (the box must have it), or with OK when none is named.
+    // A box is found before its dialog procedure has set its text; it is
+    // shown once that is done.
     HWND box = nullptr;
-    // Visible only once its text is set: a box still being made reads empty.
     if (!waitFor([&] { return (box = findMessageBox(arg(0))) != nullptr && IsWindowVisible(box); }))
       fail(L"no message box " + arg(0));
     say("message " + utf8(arg(0)) + ": " + utf8(messageBoxText(box)));
