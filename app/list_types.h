@@ -17,8 +17,8 @@ namespace tl {
 // no `none` text; ASCII letters are compared without regard to case. Empty
 // entries are unused.
 struct TextSignature {
-  std::array<std::string_view, 3> all;
-  std::array<std::string_view, 2> none;
+  std::array<std::string_view, 3> all = {};
+  std::array<std::string_view, 2> none = {};
 };
 
 // What the INI probes read of the file's first section; a missing key reads
@@ -33,12 +33,12 @@ using IniRule = bool (*)(const FirstIniSection& section);
 struct ListType {
   enum class Probe { Sql, Text, Ini };
 
-  std::string_view name;
-  std::string_view typeText;
-  Probe probe;
+  std::string_view name = {};
+  std::string_view typeText = {};
+  Probe probe = Probe::Sql;
   // Sql: the statement that must prepare and step once; the reader runs it too.
-  std::string_view select;
-  TextSignature signature;   // Text
+  std::string_view select = {};
+  TextSignature signature = {};  // Text
   IniRule iniRule = nullptr;  // Ini
   // databaseReader for the Sql rows, reader for the others.
   DatabaseListReader databaseReader = nullptr;

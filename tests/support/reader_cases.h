@@ -18,7 +18,7 @@ struct ReaderCase {
   const char* what;
   std::string file;
   std::vector<ClientRow> expected;
-  std::string countField;  // empty: the count of the expected rows
+  std::string countField = {};  // empty: the count of the expected rows
 };
 
 inline void runCases(ListReader reader, const std::vector<ReaderCase>& cases) {
