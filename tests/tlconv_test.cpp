@@ -36,6 +36,9 @@ CliRun tlconv(const std::vector<std::string>& args) {
 // The sources' literals are GBK; the command line speaks UTF-8.
 std::string utf8(const std::string& gbk) { return platform::gbkToUtf8(gbk); }
 
+// A text as a JSON string (a Windows path's separators are escaped).
+std::string quoted(const std::string& text) { return nlohmann::json(text).dump(); }
+
 bool isValidUtf8(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
     auto lead = static_cast<unsigned char>(text[i]);
@@ -165,7 +168,7 @@ TEST_F(TlconvCommandLine, ExitStatusAndOutput) {
       {{"import", "--db", missing, "--no-restart", list}, 1, {}, {utf8("数据库打开失败\n") + missing + ": No such file"}},
       {{"import", "--db", locked, "--no-restart", list}, 1, {}, {utf8("数据库打开失败\n") + locked + ": database is locked"}},
       {{"import", "--json", "--db", locked, "--no-restart", list},
-       1, {"\"notes\":[\"" + utf8("数据库打开失败") + "\",\"" + locked + ": database is locked\"]"}, {}, Json::Object},
+       1, {"\"notes\":[\"" + utf8("数据库打开失败") + "\"," + quoted(locked + ": database is locked") + "]"}, {}, Json::Object},
   };
   const std::string listBytes = test::readAll(list);
   const std::string otherBytes = test::readAll(other);
