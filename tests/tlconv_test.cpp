@@ -58,7 +58,8 @@ TEST(Tlconv, ShowJsonCarriesTypeStatusRowsAndMessages) {
   CliRun run = tlconv({"show", "--json", path});
   EXPECT_EQ(run.status, 1);
   nlohmann::json expected = {{"type", ""}, {"rows", nlohmann::json::array()},
-                             {"messages", nlohmann::json::array()}, {"status", {"", path, kUnsupported}}};
+                             {"messages", nlohmann::json::array()}, {"notes", nlohmann::json::array()},
+                             {"status", {"", path, kUnsupported}}};
   EXPECT_EQ(nlohmann::json::parse(run.out), expected);
   EXPECT_EQ(run.out.find('\n'), run.out.size() - 1);  // one line
   EXPECT_EQ(run.err, "");
