@@ -1,13 +1,20 @@
 #include "import/change_summary.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
+#include <tuple>
+
+#include <sqlite3.h>
 
 #include "import/import_check.h"
 #include "import/sqlite_query.h"
 
 namespace tl {
 namespace {
+
+constexpr const char* kStoredColumnNames[] = {"client_name", "client_mac", "client_ip", "client_mask",
+                                             "client_gate_way", "client_dns1", "client_dns2", "client_group_name"};
 
 // Twelve hex digits when the MAC is one, else the stored text as it is, so
 // that two rows with one odd MAC still meet.
@@ -20,10 +27,22 @@ std::string matchKey(const StoredClient& client) {
 
 bool readStoredClients(sqlite3* db, std::vector<StoredClient>& out, std::string& reason) {
   out.clear();
-  SqliteQuery query(db, std::string("select ") + kStoredColumnList + " from cs_client_info");
+  SqliteQuery query(db, "select * from cs_client_info");
+  // A table without one of the columns reads it as empty: the import's own
+  // INSERT is what fails on such a table, as it always did.
+  std::array<int, std::tuple_size_v<StoredClient>> columnOf;
+  columnOf.fill(-1);
+  for (int c = 0; c < query.columnCount(); ++c) {
+    std::string name = sqlite3_column_name(query.get(), c);
+    for (char& ch : name)
+      if (ch >= 'A' && ch <= 'Z') ch = char(ch - 'A' + 'a');
+    for (size_t k = 0; k < columnOf.size(); ++k)
+      if (name == kStoredColumnNames[k] && columnOf[k] < 0) columnOf[k] = c;
+  }
   while (query.next()) {
     StoredClient client;
-    for (int c = 0; c < int(client.size()); ++c) client[size_t(c)] = query.text(c);
+    for (size_t k = 0; k < client.size(); ++k)
+      if (columnOf[k] >= 0) client[k] = query.text(columnOf[k]);
     out.push_back(std::move(client));
   }
   if (!query.failed()) return true;

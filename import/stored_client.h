@@ -13,9 +13,6 @@ namespace tl {
 using StoredClient = std::array<std::string, 8>;
 enum StoredColumn { kStoredName, kStoredMac, kStoredIp, kStoredMask, kStoredGateway, kStoredDns1, kStoredDns2, kStoredGroup };
 
-inline constexpr const char* kStoredColumnList =
-    "client_name,client_mac,client_ip,client_mask,client_gate_way,client_dns1,client_dns2,client_group_name";
-
 StoredClient storedClient(const ClientRow& row);
 
 // The client as the operator reads it: name, IP, MAC, mask, gateway, DNS1,

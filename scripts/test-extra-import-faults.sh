@@ -84,7 +84,7 @@ for copy in $(copies); do
 done
 
 echo "-- kills while the copy and the import are written"
-earlier=0; new=0; whole=0
+earlier=0; new=0; whole=0; mid_copy=0
 for ((run = 0; run < runs; run++)); do
   rm -rf "$dir/data.db"* "$dir/导入前备份"
   cp "$dir/earlier.db" "$dir/data.db"
@@ -102,6 +102,8 @@ for ((run = 0; run < runs; run++)); do
   elif cmp -s "$dir/now.txt" "$dir/new.txt"; then new=$((new + 1))
   else echo "run $run (${delay_ms} ms): the table holds neither the earlier nor the new list" >&2; exit 1
   fi
+  # Killed while the copy was written: only its temporary file is there.
+  [ -n "$(find "$dir/导入前备份" -name '*.tmp' 2>/dev/null)" ] && mid_copy=$((mid_copy + 1))
   # A file under a copy's name is always a whole copy.
   for copy in $(copies); do
     [ "$(sqlite3 "$copy" "pragma integrity_check")" = ok ] && cmp -s <(dump "$copy") "$dir/earlier.txt" ||
@@ -117,4 +119,4 @@ done
 "$tlconv" import --db "$dir/data.db" --no-restart "$dir/source.db" >/dev/null 2>&1
 [ -z "$(find "$dir/导入前备份" -name '*.tmp*')" ] || { echo "a killed copy's temporary file stayed" >&2; exit 1; }
 echo "import faults: full disk during the copy and the import ok; $runs kills (complete import ${full_ms} ms):" \
-  "$earlier left the earlier list, $new the new one, $whole whole copies"
+  "$earlier left the earlier list, $new the new one, $whole whole copies, $mid_copy killed mid-copy"

@@ -115,10 +115,14 @@ grid=$(grep -P '^row\t' "$log" | tail -4)
 4 wb9 10.0.0.19 00-11-22-33-44-09 255.255.255.0" ] || { echo "grid after the edits wrong:"; echo "$grid"; exit 1; }
 [ "$(printf '%s\n' "$grid" | cut -f7 | tr '\n' ' ')" = "192.168.0.1 192.168.0.1 192.168.1.1 192.168.0.1 " ] ||
   { echo "the renames touched the gateway column"; exit 1; }
-# Under Wine there is no sentry_bs service: the import is written and the
-# failed restart is said so.
-drive "click=导入" "answer=提示|OK" "answer=提示|OK" "wait-status=2|导入完毕" "wait-column=1|wb1|wb10|wb2|wb9" close
+# The check asks first: the moved IPs left the gateway 192.168.0.1 in
+# another subnet. Under Wine there is no sentry_bs service: the import is
+# written and the failed restart is said so.
+drive "click=导入" "answer=提示|OK" "answer=提示|OK" "answer=提示" "wait-status=2|导入完毕" \
+  "wait-column=1|wb1|wb10|wb2|wb9" close
 wait_program_end
+expect "message 提示: 客户机列表有 3 处问题:"
+expect "网关不在本网段 10.0.0.11 192.168.0.1: 序号 1 wb1"
 expect "message 提示: 已找到数据库 $(winpath "$app/data/data.db") 是否直接使用"
 expect "message 提示: 导入完毕 汀澜主服务重启失败 请手动启动服务"
 ipnum() {
@@ -137,5 +141,33 @@ got=$(sqlite3 "$app/data/data.db" "select client_name,client_ip,client_mac,clien
 # One row spelled out, so that the comparison above cannot agree with a wrong grid.
 printf '%s\n' "$got" | grep -qxF "wb1|167772171|001122334401|4294967040|3232235521|16843009|134744072|默认分组" ||
   { echo "wb1 stored wrong"; exit 1; }
+
+echo "-- a list with a duplicated MAC: the check asks first; Cancel writes nothing, OK imports and keeps a copy"
+sqlite3 "$work/dupes.db" "create table workstation(computer text, ip text, mac text, subnetmask text,
+  gateway text, dns text);
+  insert into workstation values('PC1','192.168.0.11','00-11-22-33-44-01','255.255.255.0','192.168.0.1','8.8.8.8');
+  insert into workstation values('PC2','192.168.0.12','00:11:22:33:44:01','255.255.255.0','192.168.0.1','8.8.8.8');"
+copies() { find "$app/data/导入前备份" -name 'cs_client_info-*.db' 2>/dev/null | wc -l; }
+copies_before=$(copies)
+table_before=$(sqlite3 "$app/data/data.db" "select * from cs_client_info order by id")
+start_program "$(winpath "$work/dupes.db")"
+drive "wait-status=0|客户机总数: 2" "click=导入" "answer=提示|Cancel" "no-message=提示"
+[ "$(sqlite3 "$app/data/data.db" "select * from cs_client_info order by id")" = "$table_before" ] ||
+  { echo "Cancel on the check's question changed the table"; exit 1; }
+[ "$(copies)" = "$copies_before" ] || { echo "Cancel on the check's question wrote a copy"; exit 1; }
+drive "click=导入" "answer=提示|OK" "answer=提示|OK" "answer=提示|OK" "wait-status=2|导入完毕" close
+wait_program_end
+expect "message 提示: 客户机列表有 1 处问题:"
+expect "MAC地址重复 00-11-22-33-44-01: 序号 1 PC1, 序号 2 PC2"
+expect "是否仍然导入？"
+expect "新增 1 台 删除 3 台 修改 1 台 未变 0 台"
+grep -qE "^原列表已保存到 .*导入前备份.cs_client_info-[0-9]{8}-[0-9]{6}(-[0-9]+)?\.db$" "$log" ||
+  { echo "the closing message names no copy"; exit 1; }
+[ "$(sqlite3 "$app/data/data.db" "select client_name, client_mac from cs_client_info order by id" | tr '\n' ' ')" = \
+  "PC1|001122334401 PC2|00:11:22:33:44:01 " ] || { echo "OK on the check's question did not import"; exit 1; }
+[ "$(copies)" = $((copies_before + 1)) ] || { echo "no copy of the replaced list"; exit 1; }
+newest=$(ls -t "$app/data/导入前备份"/cs_client_info-*.db | head -1)
+[ "$(sqlite3 "$newest" "select * from cs_client_info order by id")" = "$table_before" ] ||
+  { echo "the copy does not hold the replaced rows"; exit 1; }
 
 echo "window end-to-end test passed"

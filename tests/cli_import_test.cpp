@@ -38,9 +38,9 @@ class TlconvImport : public testing::Test {
     source = dir.file("source.db");
     target = dir.file("target.db");
     ASSERT_EQ(test::makeDatabase(source, std::string(kTable) +
-                                             "insert into cs_client_info(client_name,client_mac,client_ip,client_mask)"
-                                             " values('PC01','001a2b3c4d01','3232235777','4294967040'),"
-                                             "('PC02','001a2b3c4d02','3232235778','');"),
+                                             "insert into cs_client_info(client_name,client_mac,client_ip,client_mask,"
+                                             "client_gate_way) values('PC01','001a2b3c4d01','3232235777','4294967040',"
+                                             "'3232235876'),('PC02','001a2b3c4d02','3232235778','','3232235876');"),
               "");
     ASSERT_EQ(test::makeDatabase(target, std::string(kTable) +
                                              "insert into cs_client_info(client_name) values('OLD');"),
@@ -105,7 +105,7 @@ TEST_F(TlconvImport, StopsWithoutImporting) {
       // An empty list is a silent stop in the window, one line here.
       {{"import", "--db", target, dir.file("empty.db")}, utf8("客户机"), target},
       // A write failure is rolled back and shown as the window's error box.
-      {{"import", "--db", dir.file("unique.db"), "--json", dir.file("dupes.db")}, utf8("导入发生错误 请确认导入数据库文件"),
+      {{"import", "--db", dir.file("unique.db"), "--yes", "--json", dir.file("dupes.db")}, utf8("导入发生错误 请确认导入数据库文件"),
        dir.file("unique.db")},
       // ... with SQLite's reason on the next line.
       {{"import", "--db", dir.file("unique.db"), "--no-restart", dir.file("dupes.db")},
