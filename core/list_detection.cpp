@@ -4,6 +4,7 @@
 
 #include "core/list_types.h"
 #include "data/text/gbk_text.h"
+#include "data/text/signature_search.h"
 #include "platform/file_system.h"
 
 namespace tl {
@@ -38,7 +39,11 @@ class Detection {
 };
 
 void probeContent(Detection& detection, std::string_view content) {
-  auto has = [&](std::string_view needle) { return text::contains(content, needle, Case::Insensitive); };
+  // One pass finds the signatures whose absence settles a rule; the others
+  // are looked for only when a rule still needs them.
+  const text::SignatureSearch search(content, {"ClientInfor", "NMenu", "IPAddr=", "Name,IP,Mac,Type", "produce",
+                                               "hintsoft", "macList", "KB Version", "PXD Version"});
+  auto has = [&](std::string_view needle) { return search.contains(needle); };
   if (has("ClientInfor")) detection.match(8);
   if (has("NMenu")) {
     if (has("Computer Name")) detection.match(9);
