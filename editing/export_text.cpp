@@ -1,6 +1,7 @@
 #include "editing/export_text.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "data/text/gbk_text.h"
 
@@ -20,15 +21,28 @@ struct Word {
 class LineBuilder {
  public:
   explicit LineBuilder(const std::string& lineTemplate)
-      : template_(lineTemplate),
-        name_{"name", text::contains(lineTemplate, "name", text::Case::Insensitive)},
-        ip_{"ip", text::contains(lineTemplate, "ip", text::Case::Insensitive)},
-        mac_{"mac", text::contains(lineTemplate, "mac", text::Case::Insensitive)} {}
+      : ip_{"ip", text::contains(lineTemplate, "ip", text::Case::Insensitive)},
+        mac_{"mac", text::contains(lineTemplate, "mac", text::Case::Insensitive)} {
+    // The first step works on the template itself, the same for every row:
+    // cut it once where "name" stands (the pieces between go around the
+    // computer name).
+    std::string_view rest = lineTemplate;
+    if (text::contains(lineTemplate, "name", text::Case::Insensitive)) {
+      for (size_t at; (at = text::find(rest, "name", text::Case::Sensitive)) != text::npos;) {
+        aroundName_.push_back(rest.substr(0, at));
+        rest.remove_prefix(at + 4);
+      }
+    }
+    aroundName_.push_back(rest);
+  }
 
   // The line, valid until the next call.
   const std::string& build(const std::string& name, const std::string& ip, const std::string& mac) {
-    line_ = template_;
-    fill(name_, name);
+    line_.assign(aroundName_[0]);
+    for (size_t i = 1; i < aroundName_.size(); ++i) {
+      line_.append(name);
+      line_.append(aroundName_[i]);
+    }
     fill(ip_, ip);
     fill(mac_, mac);
     return line_;
@@ -40,8 +54,8 @@ class LineBuilder {
       line_.swap(spare_);
   }
 
-  const std::string& template_;
-  Word name_, ip_, mac_;
+  std::vector<std::string_view> aroundName_;  // views into the template
+  Word ip_, mac_;
   std::string line_, spare_;
 };
 
