@@ -1,12 +1,13 @@
 #include "app/list_detection.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "app/list_types.h"
 #include "data/sqlite/sqlite_statement.h"
-#include "data/text/gbk_text.h"
+#include "data/text/signature_search.h"
 #include "platform/file_problem.h"
 #include "platform/file_system.h"
 
@@ -46,31 +47,42 @@ void probeSql(Detection& detection, SqliteConnection& database) {
   });
 }
 
-// The file's text up to its first NUL byte; each needle is searched once,
-// however many signatures name it.
+// The file's text up to its first NUL byte. One pass over it finds every
+// needle that a text row requires; the few others (the ones a row must not
+// hold) are searched for only when the rest of their row has matched.
 class TextContent {
  public:
-  explicit TextContent(const std::string& path) { platform::readFileUntilNul(path, content_); }
+  explicit TextContent(const std::string& path)
+      : content_(readUntilNul(path)), search_(content_, requiredNeedles()) {}
 
-  bool has(std::string_view needle) {
-    for (const auto& [seen, found] : searched_)
-      if (seen == needle) return found;
-    bool found = text::contains(content_, needle, text::Case::Insensitive);
-    searched_.emplace_back(needle, found);
-    return found;
-  }
-
-  bool matches(const TextSignature& signature) {
+  bool matches(const TextSignature& signature) const {
     for (std::string_view needle : signature.all)
-      if (!needle.empty() && !has(needle)) return false;
+      if (!needle.empty() && !search_.contains(needle)) return false;
     for (std::string_view needle : signature.none)
-      if (!needle.empty() && has(needle)) return false;
+      if (!needle.empty() && search_.contains(needle)) return false;
     return true;
   }
 
  private:
+  static std::string readUntilNul(const std::string& path) {
+    std::string content;
+    platform::readFileUntilNul(path, content);
+    return content;
+  }
+
+  static std::vector<std::string_view> requiredNeedles() {
+    std::vector<std::string_view> needles;
+    for (const ListType& type : listTypes()) {
+      if (type.probe != ListType::Probe::Text) continue;
+      for (std::string_view needle : type.signature.all)
+        if (!needle.empty() && std::find(needles.begin(), needles.end(), needle) == needles.end())
+          needles.push_back(needle);
+    }
+    return needles;
+  }
+
   std::string content_;
-  std::vector<std::pair<std::string_view, bool>> searched_;
+  text::SignatureSearch search_;
 };
 
 // The text lives only in here: it is gone before the INI probes load the file.

@@ -8,12 +8,14 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "bench/support/read_list_loop.h"
 #include "platform/file_system.h"
 #include "platform/ini_text.h"
 #include "readers/ruiqi_wks_ini_reader.h"
 #include "readers/xinyou_txt_reader.h"
+#include "tests/support/fake_platform.h"
 
 namespace {
 
@@ -64,6 +66,38 @@ void readBytesOnce(benchmark::State& state, const std::string& path) {
 void BM_IniFileBytesOnce(benchmark::State& state) { readBytesOnce(state, lists().iniPath); }
 void BM_TextFileBytesOnce(benchmark::State& state) { readBytesOnce(state, lists().textPath); }
 
+// The readers' reference: the file's bytes read once, and the same cells the
+// reader makes appended to a grid from memory (what any reader must do at
+// the least).
+void readBytesAndFillGrid(benchmark::State& state, tl::ListReader reader, const std::string& path) {
+  tl::test::TestApp made;
+  tl::ReaderContext context = made.context();
+  reader(context, path);
+  std::vector<tl::ClientRow> rows;
+  for (int r = 0; r < made.grid().rowCount(); ++r) rows.push_back(made.grid().row(r));
+  const std::string count = made.grid().status(tl::kCountField);
+
+  tl::ClientGrid grid;
+  std::string bytes;
+  for (auto _ : state) {
+    tl::platform::readFileBytes(path, bytes);
+    benchmark::DoNotOptimize(bytes.data());
+    grid.clear();
+    grid.setStatus(tl::kCountField, count);
+    for (const tl::ClientRow& row : rows) {
+      int r = grid.appendRow(row[tl::kColNumber]);
+      for (int c = 1; c < tl::kColumnCount; ++c) grid.setCell(r, c, row[size_t(c)]);
+    }
+  }
+}
+
+void BM_IniBytesAndGridOnce(benchmark::State& state) {
+  readBytesAndFillGrid(state, tl::readRuiqiWksIni, lists().iniPath);
+}
+void BM_TextBytesAndGridOnce(benchmark::State& state) {
+  readBytesAndFillGrid(state, tl::readXinyouTxt, lists().textPath);
+}
+
 void BM_IniTextParse(benchmark::State& state) {
   std::string bytes;
   tl::platform::readFileBytes(lists().iniPath, bytes);
@@ -84,6 +118,8 @@ void BM_XinyouTxtReader(benchmark::State& state) {
 }
 
 BENCHMARK(BM_IniFileBytesOnce)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IniBytesAndGridOnce)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TextBytesAndGridOnce)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IniTextParse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RuiqiWksIniReader)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextFileBytesOnce)->Unit(benchmark::kMillisecond);

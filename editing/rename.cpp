@@ -9,11 +9,10 @@ int renameColumn(RenameMode mode) { return mode == RenameMode::NamePrefix ? kCol
 void renameCells(ClientGrid& grid, RenameMode mode, const std::string& from, const std::string& to) {
   if (from.empty()) return;
   const int column = renameColumn(mode);
-  for (int r = 0; r < grid.rowCount(); ++r) {
-    const std::string& cell = grid.cell(r, column);
-    if (!text::contains(cell, from, text::Case::Insensitive)) continue;
-    grid.setCell(r, column, text::replaceAll(cell, from, to, text::Case::Insensitive));
-  }
+  std::string replaced;  // one buffer for every row; a cell without `from` is left alone
+  for (int r = 0; r < grid.rowCount(); ++r)
+    if (text::replaceAllInto(grid.cell(r, column), from, to, text::Case::Insensitive, replaced))
+      grid.setCell(r, column, replaced);
 }
 
 }  // namespace tl

@@ -13,7 +13,8 @@ namespace {
 // of Windows; we keep the last file parsed and parse it again only when the
 // file changed. A file modified too recently for its stamp to be trusted is
 // compared by content until it has aged. The cache belongs to this object,
-// which the application owns.
+// which the application owns. Inside a read scope the file is checked once
+// and then trusted until the scope ends.
 class CachedIniFiles : public IniFiles {
  public:
   std::vector<std::string> sectionNames(const std::string& path) override {
@@ -29,9 +30,21 @@ class CachedIniFiles : public IniFiles {
   }
 
  private:
+  void beginRead() override { ++scopeDepth_; }
+  void endRead() override {
+    if (--scopeDepth_ == 0) trusted_ = false;
+  }
+
   // The parsed file, or nullptr when it cannot be read (then every value is
   // its default and there are no sections, as with Windows).
   const IniText* load(const std::string& path) {
+    if (trusted_ && cached_ && cachedPath_ == path) return &*cached_;
+    const IniText* ini = loadChecked(path);
+    trusted_ = ini && scopeDepth_ > 0;
+    return ini;
+  }
+
+  const IniText* loadChecked(const std::string& path) {
     std::optional<FileStamp> stamp = fileStamp(path);
     if (!stamp) {
       cached_.reset();
@@ -62,6 +75,8 @@ class CachedIniFiles : public IniFiles {
   FileStamp cachedStamp_{};
   bool racy_ = false;
   std::string cachedBytes_;  // kept while racy_
+  int scopeDepth_ = 0;
+  bool trusted_ = false;  // cached_ was checked in the current read scope
 };
 
 }  // namespace

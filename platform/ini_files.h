@@ -21,6 +21,24 @@ class IniFiles {
   // case), or `fallback`; at most 10,239 bytes.
   virtual std::string value(const std::string& path, const std::string& section, const std::string& key,
                             const std::string& fallback) = 0;
+
+  // One list read, which asks for every key of every section: while a scope
+  // is alive a reader that caches the parsed file may check the file once
+  // instead of before every call. Scopes nest.
+  class ReadScope {
+   public:
+    explicit ReadScope(IniFiles& files) : files_(files) { files_.beginRead(); }
+    ~ReadScope() { files_.endRead(); }
+    ReadScope(const ReadScope&) = delete;
+    ReadScope& operator=(const ReadScope&) = delete;
+
+   private:
+    IniFiles& files_;
+  };
+
+ private:
+  virtual void beginRead() {}
+  virtual void endRead() {}
 };
 
 // The platform's own: the profile functions on Windows, our reader elsewhere.

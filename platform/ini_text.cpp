@@ -147,43 +147,42 @@ std::optional<std::string_view> headerName(std::string_view raw) {
   return text::untilNul(trim(line.substr(1, close - 1)));
 }
 
-// Orders texts as their upper-case forms (text::toUpperAscii) are ordered,
-// without building them: ASCII letters outside double-byte characters fold.
-int compareUpper(std::string_view a, std::string_view b) {
-  size_t common = std::min(a.size(), b.size());
-  bool aTrail = false, bTrail = false;  // at the second byte of a double-byte character
-  for (size_t i = 0; i < common; ++i) {
-    char x = a[i], y = b[i];
-    if (!aTrail) x = text::asciiUpper(x);
-    if (!bTrail) y = text::asciiUpper(y);
-    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
-    aTrail = !aTrail && text::charLength(a, i) == 2;
-    bTrail = !bTrail && text::charLength(b, i) == 2;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() > b.size() ? 1 : -1;
-}
-
 }  // namespace
 
 IniText::IniText(std::string fileBytes) : content_(asGbk(std::move(fileBytes))) {
-  // Counted first so that the index is allocated once, at its final size.
-  size_t headers = 0;
-  forEachLine(content_, [&](std::string_view line, size_t, size_t) { headers += headerName(line) ? 1 : 0; });
-  sections_.reserve(headers + 1);
   sections_.push_back(Section{{}, 0, content_.size()});  // keys before the first section
-  forEachLine(content_, [&](std::string_view line, size_t begin, size_t end) {
-    if (std::optional<std::string_view> name = headerName(line)) {
+  firstByName_.emplace(std::string(), 0);
+}
+
+bool IniText::parseNextSection() const {
+  std::string_view content = content_;
+  size_t begin = parsedTo_;
+  while (begin < content.size()) {
+    size_t end = begin;
+    while (end < content.size() && content[end] != '\r' && content[end] != '\n') ++end;
+    std::optional<std::string_view> name = headerName(content.substr(begin, end - begin));
+    parsedTo_ = end + 1;
+    if (name) {
       sections_.back().bodyEnd = begin;
-      sections_.push_back(Section{*name, end, content_.size()});
+      sections_.push_back(Section{*name, end, content.size()});
+      firstByName_.emplace(text::toUpperAscii(*name), sections_.size() - 1);
+      return true;
     }
-  });
-  byName_.resize(sections_.size());
-  for (size_t i = 0; i < byName_.size(); ++i) byName_[i] = i;
-  std::sort(byName_.begin(), byName_.end(), [this](size_t x, size_t y) {
-    int order = compareUpper(sections_[x].name, sections_[y].name);
-    return order != 0 ? order < 0 : x < y;
-  });
+    begin = parsedTo_;
+  }
+  parsedTo_ = content.size();
+  return false;
+}
+
+size_t IniText::findSection(std::string_view upperName) const {
+  auto found = firstByName_.find(std::string(upperName));
+  while (found == firstByName_.end()) {
+    if (!parseNextSection()) return std::string_view::npos;
+    if (text::toUpperAscii(sections_.back().name) == upperName) found = firstByName_.find(std::string(upperName));
+  }
+  // The last section parsed ends only where the next header starts.
+  if (found->second + 1 == sections_.size()) parseNextSection();
+  return found->second;
 }
 
 std::vector<std::string> IniText::sectionNames(size_t bufferSize) const {
@@ -192,15 +191,16 @@ std::vector<std::string> IniText::sectionNames(size_t bufferSize) const {
   // Windows keeps the last byte for the list's closing NUL: a name that
   // does not fit with its own NUL before it is cut, and the list ends there.
   size_t room = bufferSize - 1;
-  for (const Section& section : sections_) {
-    if (section.name.empty()) continue;
-    size_t need = section.name.size() + 1;
+  for (size_t i = 1; i < sections_.size() || parseNextSection(); ++i) {
+    std::string_view name = sections_[i].name;
+    if (name.empty()) continue;
+    size_t need = name.size() + 1;
     if (need >= room) {
-      std::string_view cut = cutAtCharacter(section.name, room - 1);
+      std::string_view cut = cutAtCharacter(name, room - 1);
       if (!cut.empty()) names.emplace_back(cut);
       break;
     }
-    names.emplace_back(section.name);
+    names.emplace_back(name);
     room -= need;
   }
   return names;
@@ -210,34 +210,39 @@ std::string IniText::value(std::string_view section, std::string_view key, std::
                            size_t bufferSize) const {
   if (bufferSize == 0) return {};
   size_t limit = bufferSize - 1;
-  std::string_view wantedSection = text::untilNul(trim(section));
-  auto first = std::lower_bound(byName_.begin(), byName_.end(), wantedSection, [this](size_t index, std::string_view name) {
-    return compareUpper(sections_[index].name, name) < 0;
-  });
-  if (first == byName_.end() || compareUpper(sections_[*first].name, wantedSection) != 0)
-    return std::string(cutAtCharacter(fallback, limit));
+  size_t index = findSection(text::toUpperAscii(text::untilNul(trim(section))));
+  if (index == std::string_view::npos) return std::string(cutAtCharacter(fallback, limit));
+
+  if (entriesOf_ != index) {
+    entries_.clear();
+    const Section& found = sections_[index];
+    std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
+    forEachLine(body, [&](std::string_view raw, size_t, size_t) {
+      std::string_view line = trim(raw);
+      if (line.empty()) return;
+      size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
+      std::string_view name = text::untilNul(trim(line.substr(0, equals)));
+      if (equals == std::string_view::npos) {
+        entries_.push_back(Entry{name, {}, false});
+      } else {
+        entries_.push_back(Entry{name, text::untilNul(trim(line.substr(equals + 1))), true});
+      }
+    });
+    entriesOf_ = index;
+  }
 
   // The first line with the key decides; a line without "=" is a key
   // without a value.
-  const Section& found = sections_[*first];
   std::string_view wantedKey = text::untilNul(trim(key));
-  std::optional<std::string_view> result;
-  bool decided = false;
-  std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
-  forEachLine(body, [&](std::string_view raw, size_t, size_t) {
-    std::string_view line = trim(raw);
-    if (decided || line.empty()) return;
-    size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
-    std::string_view name = text::untilNul(trim(line.substr(0, equals)));
-    if (!equalIgnoringAsciiCase(name, wantedKey)) return;
-    decided = true;
-    if (equals != std::string_view::npos) result = text::untilNul(trim(line.substr(equals + 1)));
-  });
-  if (!result) return std::string(cutAtCharacter(fallback, limit));
-  std::string_view value = *result;
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-    value = value.substr(1, value.size() - 2);
-  return std::string(cutAtCharacter(value, limit));
+  for (const Entry& entry : entries_) {
+    if (!equalIgnoringAsciiCase(entry.key, wantedKey)) continue;
+    if (!entry.hasValue) break;
+    std::string_view value = entry.value;
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+      value = value.substr(1, value.size() - 2);
+    return std::string(cutAtCharacter(value, limit));
+  }
+  return std::string(cutAtCharacter(fallback, limit));
 }
 
 }  // namespace tl::platform

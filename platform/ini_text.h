@@ -6,6 +6,7 @@
 // the real functions.
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tl::platform {
@@ -31,18 +32,37 @@ class IniText {
                     size_t bufferSize) const;
 
  private:
-  // A section's lines are content_[bodyBegin, bodyEnd). A lookup parses
-  // them again (a client section holds a handful of lines), so a large file
-  // costs its text plus a small record per section, not one per line.
+  // A section's lines are content_[bodyBegin, bodyEnd).
   struct Section {
     std::string_view name;
     size_t bodyBegin;
     size_t bodyEnd;
   };
+  // One line of the section last looked up: its key, and its value unless
+  // the line has no "=".
+  struct Entry {
+    std::string_view key;
+    std::string_view value;
+    bool hasValue;
+  };
+
+  // The file is split into sections only as far as a question needs: the
+  // section names up to the buffer's end, or the first section of a name.
+  // So detection's look at the first section of a large file that is no
+  // list costs the file's text and little more. Returns false at the end.
+  bool parseNextSection() const;
+  // The index of the first section named `name` (upper-case form), parsing
+  // on as needed; npos when there is none. Its bodyEnd is final.
+  size_t findSection(std::string_view upperName) const;
 
   std::string content_;
-  std::vector<Section> sections_;
-  std::vector<size_t> byName_;  // section indices ordered by upper-case name, then by position
+  mutable std::vector<Section> sections_;  // sections_[0]: the keys before the first header
+  mutable size_t parsedTo_ = 0;            // content_ is split into sections up to here
+  mutable std::unordered_map<std::string, size_t> firstByName_;  // upper-case name -> first section
+  // The section last looked up, its lines split once: a reader asks for
+  // several keys of one section in a row.
+  mutable size_t entriesOf_ = size_t(-1);
+  mutable std::vector<Entry> entries_;
 };
 
 }  // namespace tl::platform

@@ -5,19 +5,21 @@
 namespace tl {
 namespace {
 
-std::string skipLeadingControls(const std::string& s) {
+size_t leadingControls(const std::string& s) {
   size_t start = 0;
   while (start < s.size() && static_cast<unsigned char>(s[start]) <= 32) ++start;
-  return s.substr(start);
+  return start;
 }
 
 }  // namespace
 
 std::string readIniValue(platform::IniFiles& ini, const std::string& path, const std::string& section,
                          const std::string& key, const std::string& fallback) {
-  std::string file = skipLeadingControls(path), name = skipLeadingControls(section), entry = skipLeadingControls(key);
-  if (file.empty() || name.empty() || entry.empty()) return {};
-  return ini.value(file, name, entry, fallback);
+  size_t file = leadingControls(path), name = leadingControls(section), entry = leadingControls(key);
+  if (file == path.size() || name == section.size() || entry == key.size()) return {};
+  // The usual texts start with a visible character and are passed as they are.
+  if (file == 0 && name == 0 && entry == 0) return ini.value(path, section, key, fallback);
+  return ini.value(path.substr(file), section.substr(name), key.substr(entry), fallback);
 }
 
 }  // namespace tl

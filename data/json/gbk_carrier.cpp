@@ -49,8 +49,11 @@ std::string gbkToCarrier(std::string_view gbk) {
   for (size_t i = 0; i < gbk.size();) {
     auto b = static_cast<unsigned char>(gbk[i]);
     if (b < 0x80) {
-      out += char(b);
-      ++i;
+      // ASCII goes over as it is, a run at a time.
+      size_t end = i + 1;
+      while (end < gbk.size() && static_cast<unsigned char>(gbk[end]) < 0x80) ++end;
+      out.append(gbk.data() + i, end - i);
+      i = end;
     } else if (isLead(b) && i + 1 < gbk.size() && isTrail(static_cast<unsigned char>(gbk[i + 1]))) {
       appendCarrier(out, unsigned(b) << 8 | static_cast<unsigned char>(gbk[i + 1]));
       i += 2;
@@ -63,6 +66,9 @@ std::string gbkToCarrier(std::string_view gbk) {
 }
 
 std::string carrierToGbk(std::string_view utf8) {
+  bool ascii = true;
+  for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
   size_t otherStart = std::string_view::npos;

@@ -57,10 +57,14 @@ bool nestedTooDeep(std::string_view text) {
 JsonValue JsonValue::member(std::string_view name) const {
   if (!node_ || !node_->is_object()) return {};
   const auto& object = node_->get_ref<const json::object_t&>();
+  // An ASCII name is its own carrier form.
+  if (isAscii(name)) {
+    auto found = object.find(name);
+    return found != object.end() ? JsonValue(&found->second) : JsonValue();
+  }
   auto found = object.find(json_text::gbkToCarrier(name));
   if (found != object.end()) return JsonValue(&found->second);
   // A name the file wrote with \u escapes is real Unicode, not carriers.
-  if (isAscii(name)) return {};
   for (const auto& [key, value] : object)
     if (!isAscii(key) && json_text::carrierToGbk(key) == name) return JsonValue(&value);
   return {};

@@ -24,6 +24,50 @@ bool matchesAt(std::string_view hay, size_t pos, std::string_view needle, Case m
   return true;
 }
 
+bool isAsciiText(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// A byte below 0x80 always ends a character (it is one, or the second byte
+// of one), so a position is a character boundary exactly when the bytes of
+// 0x80 or more right before it, back to the last byte below 0x80 or the
+// start, are an even number.
+bool startsCharacter(std::string_view s, size_t pos) {
+  size_t high = 0;
+  while (high < pos && static_cast<unsigned char>(s[pos - high - 1]) >= 0x80) ++high;
+  return high % 2 == 0;
+}
+
+// replaceAll for a needle of ASCII bytes only: every byte it matches is below
+// 0x80, so after a match the scan stands on a character boundary again, and
+// the scan's matches are the occurrences that start on a boundary of `text`
+// itself, taken left to right without overlap. Candidates are found by the
+// needle's first byte (both cases), and only they are checked for the
+// boundary.
+bool replaceAsciiNeedle(std::string_view text, std::string_view from, std::string_view to, Case mode,
+                        std::string& out) {
+  const char first = from[0];
+  const char firstOther = mode == Case::Insensitive ? (asciiUpper(first) == first ? asciiLower(first) : asciiUpper(first))
+                                                    : first;
+  out.clear();
+  size_t copied = 0;  // text[copied, i) still to be copied
+  bool replaced = false;
+  for (size_t i = 0; i + from.size() <= text.size(); ++i) {
+    char c = text[i];
+    if (c != first && c != firstOther) continue;
+    if (!matchesAt(text, i, from, mode) || !startsCharacter(text, i)) continue;
+    out.append(text.data() + copied, i - copied);
+    out.append(to);
+    i += from.size() - 1;
+    copied = i + 1;
+    replaced = true;
+  }
+  if (replaced) out.append(text.data() + copied, text.size() - copied);
+  return replaced;
+}
+
 }  // namespace
 
 std::string toUpperAscii(std::string_view s) { return foldAscii<asciiUpper>(s); }
@@ -38,6 +82,11 @@ size_t find(std::string_view hay, std::string_view needle, Case mode, size_t fro
 
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to, Case mode) {
   if (from.empty()) return std::string(text);
+  if (isAsciiText(from)) {
+    std::string out;
+    if (!replaceAsciiNeedle(text, from, to, mode, out)) return std::string(text);
+    return out;
+  }
   std::string out;
   out.reserve(text.size());
   size_t i = 0;
@@ -52,6 +101,15 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
     }
   }
   return out;
+}
+
+bool replaceAllInto(std::string_view text, std::string_view from, std::string_view to, Case mode,
+                    std::string& out) {
+  if (from.empty()) return false;
+  if (isAsciiText(from)) return replaceAsciiNeedle(text, from, to, mode, out);
+  if (find(text, from, mode) == npos) return false;
+  out = replaceAll(text, from, to, mode);
+  return true;
 }
 
 std::vector<std::string> split(std::string_view text, char separator) {

@@ -40,6 +40,12 @@ inline bool contains(std::string_view haystack, std::string_view needle, Case mo
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to,
                        Case mode = Case::Sensitive);
 
+// The same replacement written into `out` (its old content dropped, its
+// storage reused), for callers that rewrite many texts in a row. False, with
+// `out` left unspecified, when `from` is empty or does not occur.
+bool replaceAllInto(std::string_view text, std::string_view from, std::string_view to, Case mode,
+                    std::string& out);
+
 // Pieces between separators, empty ones kept; an empty last piece is dropped
 // (so "" and "a," give one piece fewer than separators + 1).
 std::vector<std::string> split(std::string_view text, char separator);
