@@ -12,7 +12,7 @@
 #include "import/client_import.h"
 #include "import/client_restore.h"
 #include "editing/export_rows.h"
-#include "editing/local_clock.h"
+#include "platform/local_clock.h"
 #include "editing/name_sort.h"
 #include "editing/rename.h"
 #include "platform/ini_files.h"
@@ -83,7 +83,7 @@ class ListConverter {
   // Either export, to `outputPath` when given, else to the desktop.
   ExportOutcome exportRows(ExportScope scope, const std::optional<std::string>& outputPath = std::nullopt);
   // The clock that names export files and import copies (tests fix it).
-  void setClock(LocalClock clock) { clock_ = std::move(clock); }
+  void setClock(platform::LocalClock clock) { clock_ = std::move(clock); }
 
  private:
   class BusyScope;
@@ -97,7 +97,7 @@ class ListConverter {
   LocalNetworkDefaults network_;
   XmlDocument xml_;
   SortDirectionFlag sortDirection_;
-  LocalClock clock_ = currentLocalTime;
+  platform::LocalClock clock_ = platform::currentLocalTime;
   bool busy_ = false;
 };
 

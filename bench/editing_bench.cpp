@@ -116,7 +116,7 @@ void BM_ExportAllRowsToFile(benchmark::State& state) {
   ClientGrid grid;
   fillClients(grid, int(state.range(0)));
   QuietUi ui;
-  LocalClock clock = [] { return LocalDateTime{2024, 1, 5, 9, 30, 7}; };
+  platform::LocalClock clock = [] { return platform::LocalDateTime{2024, 1, 5, 9, 30, 7}; };
   const std::string path = "/tmp/tl-editing-bench-export.txt";
   for (auto _ : state) exportRows(ExportContext{grid, ui, clock}, ExportScope::AllRows, path);
   std::remove(path.c_str());

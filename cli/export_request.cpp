@@ -24,7 +24,7 @@ bool hasVariableWord(const std::string& gbkTemplate) {
 // steps before it (selection, template, rows) are the window's.
 ExportOutcome exportToStream(Session& session, ExportScope scope, std::ostream& out) {
   ListConverter& converter = session.converter;
-  LocalClock clock = currentLocalTime;
+  platform::LocalClock clock = platform::currentLocalTime;
   PreparedExport prepared = prepareExport(ExportContext{converter.grid(), session.ui, clock}, scope);
   if (prepared.outcome == ExportOutcome::Written) out << platform::gbkToUtf8(prepared.text);
   return prepared.outcome;

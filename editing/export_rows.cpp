@@ -1,5 +1,6 @@
 #include "editing/export_rows.h"
 
+#include <cstdio>
 #include <numeric>
 #include <vector>
 
@@ -23,7 +24,13 @@ std::vector<int> allRows(const ClientGrid& grid) {
 
 }  // namespace
 
-std::string exportFilePath(const std::string& desktopFolder, const LocalDateTime& time) {
+std::string exportTimestamp(const platform::LocalDateTime& t) {
+  char buffer[80];
+  std::snprintf(buffer, sizeof buffer, "%d%02d%02d%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+  return buffer;
+}
+
+std::string exportFilePath(const std::string& desktopFolder, const platform::LocalDateTime& time) {
   const char separator = platform::pathSeparator();
   std::string path = desktopFolder;
   if (!endsWithSeparator(path, separator)) path += separator;

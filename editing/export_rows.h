@@ -6,7 +6,7 @@
 
 #include "core/client_grid.h"
 #include "core/operator_ui.h"
-#include "editing/local_clock.h"
+#include "platform/local_clock.h"
 
 namespace tl {
 
@@ -24,7 +24,7 @@ enum class ExportOutcome {
 struct ExportContext {
   const ClientGrid& grid;
   OperatorUi& ui;
-  const LocalClock& clock;
+  const platform::LocalClock& clock;
 };
 
 // What comes before the write: the selection check, the template asked for,
@@ -41,9 +41,13 @@ PreparedExport prepareExport(const ExportContext& context, ExportScope scope);
 ExportOutcome exportRows(const ExportContext& context, ExportScope scope,
                          const std::optional<std::string>& outputPath = std::nullopt);
 
+// Year, then month, day, hour, minute and second in two digits each:
+// 20240105093007 (fourteen digits for the years 1000 to 9999).
+std::string exportTimestamp(const platform::LocalDateTime& time);
+
 // The desktop folder with a separator after it (just the separator when the
 // folder is unknown), "导出文件", the timestamp and ".txt".
-std::string exportFilePath(const std::string& desktopFolder, const LocalDateTime& time);
+std::string exportFilePath(const std::string& desktopFolder, const platform::LocalDateTime& time);
 
 inline constexpr const char* kExportPrompt =
     "变量含义：name=计算机名，ip=IP地址，mac=MAC地址 可自定义输出格式 添加其他内容 比如arp -s ip mac";

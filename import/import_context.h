@@ -3,7 +3,7 @@
 #include "core/client_grid.h"
 #include "core/operator_ui.h"
 #include "data/sqlite/sqlite_connection.h"
-#include "editing/local_clock.h"
+#include "platform/local_clock.h"
 #include "platform/processes.h"
 #include "platform/service_control.h"
 
@@ -15,7 +15,7 @@ struct ImportContext {
   SqliteConnection& connection;  // shared; closed between uses
   platform::Processes& processes;
   platform::ServiceControl& services;
-  LocalClock clock = currentLocalTime;  // names the copies kept before an import
+  platform::LocalClock clock = platform::currentLocalTime;  // names the copies kept before an import
 };
 
 }  // namespace tl

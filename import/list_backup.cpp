@@ -30,7 +30,7 @@ std::string directoryPart(const std::string& path) {
   return path.substr(0, end);
 }
 
-std::string stamp(const LocalDateTime& t) {
+std::string stamp(const platform::LocalDateTime& t) {
   char buffer[80];
   std::snprintf(buffer, sizeof buffer, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute,
                 t.second);
@@ -159,7 +159,7 @@ std::string databaseFilePath(sqlite3* db) {
 
 std::string backupFolder(const std::string& databasePath) { return directoryPart(databasePath) + "导入前备份"; }
 
-BackupResult saveClientTable(sqlite3* target, const LocalDateTime& now) {
+BackupResult saveClientTable(sqlite3* target, const platform::LocalDateTime& now) {
   BackupResult result;
   const std::string folder = backupFolder(databaseFilePath(target));
   if (!platform::createDirectory(folder)) {

@@ -5,7 +5,7 @@
 // time. The copy is itself a 汀澜 list: it opens in the window and restores.
 #include <string>
 
-#include "editing/local_clock.h"
+#include "platform/local_clock.h"
 
 struct sqlite3;
 
@@ -26,7 +26,7 @@ std::string backupFolder(const std::string& databasePath);
 // so the copy holds exactly the rows that are about to be replaced). The copy
 // is written under a temporary name and renamed once complete, so a copy that
 // carries the final name is always whole. Keeps the newest kBackupsKept.
-BackupResult saveClientTable(sqlite3* target, const LocalDateTime& now);
+BackupResult saveClientTable(sqlite3* target, const platform::LocalDateTime& now);
 
 // The database file a connection has open, GBK ("" for none).
 std::string databaseFilePath(sqlite3* db);

@@ -108,7 +108,7 @@ TEST_F(TlconvImport, StopsWithoutImporting) {
       {{"import", "--db", dir.file("unique.db"), "--yes", "--json", dir.file("dupes.db")}, utf8("导入发生错误 请确认导入数据库文件"),
        dir.file("unique.db")},
       // ... with SQLite's reason on the next line.
-      {{"import", "--db", dir.file("unique.db"), "--no-restart", dir.file("dupes.db")},
+      {{"import", "--db", dir.file("unique.db"), "--no-restart", "--yes", dir.file("dupes.db")},
        utf8("导入发生错误 请确认导入数据库文件\n") + dir.file("unique.db") + ": UNIQUE constraint failed",
        dir.file("unique.db")},
       {{"import", "--db", target, textFile}, "", target},  // an unsupported list

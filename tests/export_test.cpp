@@ -5,8 +5,8 @@
 
 #include "editing/export_rows.h"
 #include "editing/export_text.h"
-#include "editing/local_clock.h"
 #include "platform/file_system.h"
+#include "platform/local_clock.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/temp_dir.h"
 
@@ -79,12 +79,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ExportTimestamp, FourteenDigitsFromTheLocalTime) {
   EXPECT_EQ(exportTimestamp({2024, 1, 5, 9, 30, 7}), "20240105093007");
   EXPECT_EQ(exportTimestamp({2026, 12, 31, 23, 59, 59}), "20261231235959");
-  EXPECT_EQ(exportTimestamp(currentLocalTime()).size(), 14u);
+  EXPECT_EQ(exportTimestamp(platform::currentLocalTime()).size(), 14u);
 }
 
 TEST(ExportFilePath, DesktopFolderSeparatorNameAndTime) {
   const std::string sep(1, platform::pathSeparator());
-  const LocalDateTime t{2024, 1, 5, 9, 30, 7};
+  const platform::LocalDateTime t{2024, 1, 5, 9, 30, 7};
   EXPECT_EQ(exportFilePath("D", t), "D" + sep + "导出文件20240105093007.txt");
   EXPECT_EQ(exportFilePath("D" + sep, t), "D" + sep + "导出文件20240105093007.txt");
   EXPECT_EQ(exportFilePath("", t), sep + "导出文件20240105093007.txt");
@@ -96,7 +96,7 @@ TEST(ExportFilePath, DesktopFolderSeparatorNameAndTime) {
 struct ExportApp {
   ExportApp() {
     app.ui.desktop = dir.path();
-    app.converter.setClock([] { return LocalDateTime{2024, 1, 5, 9, 30, 7}; });
+    app.converter.setClock([] { return platform::LocalDateTime{2024, 1, 5, 9, 30, 7}; });
     fill(app.grid(), {kPc01, kPc02, {"PC03", "10.0.0.3", "M3"}});
   }
   std::string expectedPath() const {

@@ -38,7 +38,7 @@ constexpr const char* kEveryCell =
     "client_dns2,client_group_name,client_state,typeof(client_note),hex(client_note),client_weight"
     " from cs_client_info order by id";
 
-const LocalDateTime kNow{2026, 12, 10, 15, 30, 0};
+const platform::LocalDateTime kNow{2026, 12, 10, 15, 30, 0};
 
 void addRow(ClientGrid& grid, const std::vector<std::string>& cells) {
   int r = grid.appendRow(std::to_string(grid.rowCount() + 1));
@@ -100,7 +100,7 @@ TEST_F(ImportBackup, CopyHoldsTheReplacedRowsAndRestoresThemExactly) {
   EXPECT_EQ(reader.grid().rowCount(), 3);
 
   TestApp restorer;
-  restorer.converter.setClock([] { return LocalDateTime{2026, 12, 10, 15, 31, 0}; });
+  restorer.converter.setClock([] { return platform::LocalDateTime{2026, 12, 10, 15, 31, 0}; });
   ImportOptions options;
   options.databasePath = target;
   ImportResult restored = restorer.converter.restoreCopy(copy, options);

@@ -100,7 +100,9 @@ TEST(TextSearchDifferential, FindAndReplaceMatchTheCharacterByCharacterRules) {
     ASSERT_EQ(text::replaceAll(hay, needle, to, mode), replaced);
     bool changed = !needle.empty() && expected != std::string::npos;
     ASSERT_EQ(text::replaceAllInto(hay, needle, to, mode, into), changed);
-    if (changed) ASSERT_EQ(into, replaced);
+    if (changed) {
+      ASSERT_EQ(into, replaced);
+    }
   }
 }
 
