@@ -10,39 +10,26 @@
 #include "platform/text_codec.h"
 #include "tests/support/sqlite_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/tlconv_run.h"
 
 namespace tl {
 namespace {
 
 using test::TempDir;
+using test::tlconv;
 using Rows = std::vector<std::vector<std::string>>;
-
-constexpr const char* kTable =
-    "create table cs_client_info(id integer primary key, client_name text, client_mac text, client_ip text,"
-    " client_mask text, client_gate_way text, client_dns1 text, client_dns2 text, client_group_name text);";
-
-struct CommandRun {
-  int status;
-  std::string out, err;
-};
-
-CommandRun tlconv(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int status = cli::runTlconv(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 class TlconvImport : public testing::Test {
  protected:
   void SetUp() override {
     source = dir.file("source.db");
     target = dir.file("target.db");
-    ASSERT_EQ(test::makeDatabase(source, std::string(kTable) +
+    ASSERT_EQ(test::makeDatabase(source, std::string(test::kClientTable) +
                                              "insert into cs_client_info(client_name,client_mac,client_ip,client_mask,"
                                              "client_gate_way) values('PC01','001a2b3c4d01','3232235777','4294967040',"
                                              "'3232235876'),('PC02','001a2b3c4d02','3232235778','','3232235876');"),
               "");
-    ASSERT_EQ(test::makeDatabase(target, std::string(kTable) +
+    ASSERT_EQ(test::makeDatabase(target, std::string(test::kClientTable) +
                                              "insert into cs_client_info(client_name) values('OLD');"),
               "");
   }
@@ -58,7 +45,7 @@ std::string utf8(const std::string& gbk) { return platform::gbkToUtf8(gbk); }
 
 // UTF-8 on the command line and in the output; GBK in the database.
 TEST_F(TlconvImport, ImportsIntoTheGivenDatabase) {
-  CommandRun run = tlconv({"import", "--db", target, "--no-restart", "--json", source});
+  test::TlconvRun run = tlconv({"import", "--db", target, "--no-restart", "--json", source});
   EXPECT_EQ(run.status, 0) << run.err;
   auto doc = nlohmann::json::parse(run.out);
   EXPECT_EQ(doc["type"], utf8("汀澜无盘"));
@@ -70,7 +57,7 @@ TEST_F(TlconvImport, ImportsIntoTheGivenDatabase) {
 }
 
 TEST_F(TlconvImport, RestartIsReportedAsThePlatformAllows) {
-  CommandRun run = tlconv({"import", "--db", target, source});
+  test::TlconvRun run = tlconv({"import", "--db", target, source});
   EXPECT_EQ(run.status, 0) << run.err;  // the import is committed either way
 #ifdef _WIN32
   // No "sentry_bs" service exists here: the closing box says the restart failed.
@@ -83,12 +70,12 @@ TEST_F(TlconvImport, RestartIsReportedAsThePlatformAllows) {
 
 TEST_F(TlconvImport, StopsWithoutImporting) {
   const std::string textFile = dir.write("text.db", "plain text\n");
-  ASSERT_EQ(test::makeDatabase(dir.file("empty.db"), kTable), "");
-  ASSERT_EQ(test::makeDatabase(dir.file("unique.db"), std::string(kTable) +
+  ASSERT_EQ(test::makeDatabase(dir.file("empty.db"), test::kClientTable), "");
+  ASSERT_EQ(test::makeDatabase(dir.file("unique.db"), std::string(test::kClientTable) +
                                                           "create unique index m on cs_client_info(client_ip);"
                                                           "insert into cs_client_info(client_name) values('OLD');"),
             "");
-  ASSERT_EQ(test::makeDatabase(dir.file("dupes.db"), std::string(kTable) +
+  ASSERT_EQ(test::makeDatabase(dir.file("dupes.db"), std::string(test::kClientTable) +
                                                          "insert into cs_client_info(client_name,client_ip) values"
                                                          "('A','1'),('B','1');"),
             "");
@@ -116,7 +103,7 @@ TEST_F(TlconvImport, StopsWithoutImporting) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[c.args.size() - 1] + " " + c.args[1]);
     std::string before = test::readAll(c.untouched);
-    CommandRun run = tlconv(c.args);
+    test::TlconvRun run = tlconv(c.args);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE((run.err + run.out).find(c.errorNames), std::string::npos) << run.err << run.out;
     EXPECT_EQ(test::readAll(c.untouched), before);
@@ -134,7 +121,7 @@ TEST_F(TlconvImport, ReadOnlyTargetIsNamedWithTheReason) {
     GTEST_SKIP() << "this user writes read-only files (root)";
   }
   std::string before = test::readAll(target);
-  CommandRun run = tlconv({"import", "--db", target, "--no-restart", "--json", source});
+  test::TlconvRun run = tlconv({"import", "--db", target, "--no-restart", "--json", source});
   fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
   EXPECT_EQ(run.status, 1);
   auto doc = nlohmann::json::parse(run.out);

@@ -15,10 +15,6 @@ void readTinglan(ReaderContext& context, const std::string& path) {
 using test::TempDir;
 using test::TestApp;
 
-constexpr const char* kTable =
-    "create table cs_client_info(id integer primary key, client_name text, client_mac text, client_ip text,"
-    " client_mask text, client_gate_way text, client_dns1 text, client_dns2 text, client_group_name text);";
-
 struct StoredRow {
   const char* values;  // the SQL values of name, mac, ip, mask, gateway, dns1, dns2
   ClientRow shown;     // columns 1..7 as the grid shows them (column 0 unused)
@@ -49,7 +45,7 @@ TEST(TinglanDbReader, ConvertsEachStoredForm) {
     SCOPED_TRACE(c.values);
     TempDir dir;
     std::string db = dir.file("data.db");
-    ASSERT_EQ(test::makeDatabase(db, std::string(kTable) +
+    ASSERT_EQ(test::makeDatabase(db, std::string(test::kClientTable) +
                                          "insert into cs_client_info(client_name,client_mac,client_ip,client_mask,"
                                          "client_gate_way,client_dns1,client_dns2) values(" +
                                          c.values + ");"),
@@ -68,7 +64,7 @@ TEST(TinglanDbReader, ConvertsEachStoredForm) {
 TEST(TinglanDbReader, RowsComeInByteOrderOfTheStoredNames) {
   TempDir dir;
   std::string db = dir.file("data.db");
-  ASSERT_EQ(test::makeDatabase(db, std::string(kTable) +
+  ASSERT_EQ(test::makeDatabase(db, std::string(test::kClientTable) +
                                        "insert into cs_client_info(client_name,client_ip) values"
                                        "('b','2'),('汀','3'),('B','1'),('a','4');"),
             "");
@@ -101,7 +97,7 @@ TEST(TinglanDbReader, MissingColumnsReadAsEmptyText) {
 TEST(TinglanDbReader, EmptyTableAndFailures) {
   TempDir dir;
   std::string empty = dir.file("empty.db");
-  ASSERT_EQ(test::makeDatabase(empty, kTable), "");
+  ASSERT_EQ(test::makeDatabase(empty, test::kClientTable), "");
   std::string noTable = dir.file("other.db");
   ASSERT_EQ(test::makeDatabase(noTable, "create table t(x);"), "");
 
@@ -131,7 +127,7 @@ TEST(TinglanDbReader, EmptyTableAndFailures) {
 TEST(TinglanDbReader, DetectedAndDispatchedAsADroppedFile) {
   TempDir dir;
   std::string db = dir.file("data.db");
-  ASSERT_EQ(test::makeDatabase(db, std::string(kTable) +
+  ASSERT_EQ(test::makeDatabase(db, std::string(test::kClientTable) +
                                        "insert into cs_client_info(client_name,client_ip,client_mac) values"
                                        "('PC01','3232235777','001a2b3c4d5e');"),
             "");

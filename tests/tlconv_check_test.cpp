@@ -13,34 +13,21 @@
 #include "platform/text_codec.h"
 #include "tests/support/sqlite_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/tlconv_run.h"
 
 namespace tl {
 namespace {
 
 using test::TempDir;
+using test::tlconv;
 using Rows = std::vector<std::vector<std::string>>;
-
-constexpr const char* kTable =
-    "create table cs_client_info(id integer primary key, client_name text, client_mac text, client_ip text,"
-    " client_mask text, client_gate_way text, client_dns1 text, client_dns2 text, client_group_name text);";
-
-struct CommandRun {
-  int status;
-  std::string out, err;
-};
-
-CommandRun tlconv(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int status = cli::runTlconv(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 std::string utf8(const std::string& gbk) { return platform::gbkToUtf8(gbk); }
 
 // Two clients on 192.168.1.0/24, their gateway .100; `secondMac` makes the
 // list clean or not.
 std::string listSql(const std::string& secondMac) {
-  return std::string(kTable) +
+  return std::string(test::kClientTable) +
          "insert into cs_client_info(client_name,client_mac,client_ip,client_mask,client_gate_way) values"
          "('PC01','001a2b3c4d01','3232235777','4294967040','3232235876'),"
          "('PC02','" + secondMac + "','3232235778','4294967040','3232235876');";
@@ -54,7 +41,7 @@ class TlconvCheck : public testing::Test {
     target = dir.file("data.db");
     ASSERT_EQ(test::makeDatabase(clean, listSql("001a2b3c4d02")), "");
     ASSERT_EQ(test::makeDatabase(dupes, listSql("00-1A-2B-3C-4D-01")), "");
-    ASSERT_EQ(test::makeDatabase(target, std::string(kTable) +
+    ASSERT_EQ(test::makeDatabase(target, std::string(test::kClientTable) +
                                              "insert into cs_client_info(client_name,client_mac,client_ip)"
                                              " values('OLD','001A2B3C4D01','1'),('GONE','AA','2');"),
               "");
@@ -71,15 +58,15 @@ class TlconvCheck : public testing::Test {
 };
 
 TEST_F(TlconvCheck, CheckPrintsTheProblemsAndExitsOneWithAny) {
-  CommandRun good = tlconv({"check", clean});
+  test::TlconvRun good = tlconv({"check", clean});
   EXPECT_EQ(good.status, 0) << good.err;
   EXPECT_EQ(good.out, "");
 
-  CommandRun bad = tlconv({"check", dupes});
+  test::TlconvRun bad = tlconv({"check", dupes});
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.out, utf8("MAC地址重复 00-1A-2B-3C-4D-01: 序号 1 PC01, 序号 2 PC02\n"));
 
-  CommandRun json = tlconv({"check", "--json", dupes});
+  test::TlconvRun json = tlconv({"check", "--json", dupes});
   EXPECT_EQ(json.status, 1);
   auto doc = nlohmann::json::parse(json.out);
   ASSERT_EQ(doc["problems"].size(), 1u);
@@ -88,24 +75,24 @@ TEST_F(TlconvCheck, CheckPrintsTheProblemsAndExitsOneWithAny) {
   EXPECT_EQ(doc["rows"].size(), 2u);
 
   // The edits come first: a rename that makes the names collide.
-  CommandRun edited = tlconv({"check", "--replace-name", "PC02", "PC01", clean});
+  test::TlconvRun edited = tlconv({"check", "--replace-name", "PC02", "PC01", clean});
   EXPECT_EQ(edited.status, 1);
   EXPECT_NE(edited.out.find(utf8("计算机名重复")), std::string::npos) << edited.out;
 }
 
 TEST_F(TlconvCheck, ImportStopsOnProblemsUnlessYes) {
   const std::string bytes = test::readAll(target);
-  CommandRun stopped = tlconv({"import", "--db", target, "--no-restart", dupes});
+  test::TlconvRun stopped = tlconv({"import", "--db", target, "--no-restart", dupes});
   EXPECT_EQ(stopped.status, 1);
   EXPECT_NE(stopped.err.find(utf8("是否仍然导入？")), std::string::npos) << stopped.err;
   EXPECT_EQ(test::readAll(target), bytes);
   EXPECT_TRUE(copies().empty());
 
-  CommandRun json = tlconv({"import", "--db", target, "--no-restart", "--json", dupes});
+  test::TlconvRun json = tlconv({"import", "--db", target, "--no-restart", "--json", dupes});
   EXPECT_EQ(json.status, 1);
   EXPECT_EQ(nlohmann::json::parse(json.out)["problems"][0]["kind"], "duplicate-mac");
 
-  CommandRun forced = tlconv({"import", "--db", target, "--no-restart", "--yes", "--json", dupes});
+  test::TlconvRun forced = tlconv({"import", "--db", target, "--no-restart", "--yes", "--json", dupes});
   EXPECT_EQ(forced.status, 0) << forced.err;
   EXPECT_EQ(names(), (Rows{{"PC01"}, {"PC02"}}));
   ASSERT_EQ(copies().size(), 1u);
@@ -122,7 +109,7 @@ TEST_F(TlconvCheck, ImportStopsOnProblemsUnlessYes) {
 }
 
 TEST_F(TlconvCheck, NoBackupKeepsNoCopy) {
-  CommandRun run = tlconv({"import", "--db", target, "--no-restart", "--no-backup", clean});
+  test::TlconvRun run = tlconv({"import", "--db", target, "--no-restart", "--no-backup", clean});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(names(), (Rows{{"PC01"}, {"PC02"}}));
   EXPECT_TRUE(copies().empty());
@@ -132,14 +119,14 @@ TEST_F(TlconvCheck, NoBackupKeepsNoCopy) {
 
 TEST_F(TlconvCheck, DryRunPrintsTheChangeAndWritesNothing) {
   const std::string bytes = test::readAll(target);
-  CommandRun text = tlconv({"import", "--db", target, "--dry-run", clean});
+  test::TlconvRun text = tlconv({"import", "--db", target, "--dry-run", clean});
   EXPECT_EQ(text.status, 0) << text.err;
   EXPECT_EQ(text.out, utf8("新增 1 台 删除 1 台 修改 1 台 未变 0 台\n"
                            "+ PC02 192.168.1.2 001A2B3C4D02 255.255.255.0 192.168.1.100 0.0.0.0 0.0.0.0 默认分组\n"
                            "- GONE 0.0.0.2 AA - - - - -\n"
                            "~ OLD 0.0.0.1 001A2B3C4D01 - - - - - → "
                            "PC01 192.168.1.1 001A2B3C4D01 255.255.255.0 192.168.1.100 0.0.0.0 0.0.0.0 默认分组\n"));
-  CommandRun json = tlconv({"import", "--db", target, "--dry-run", "--json", dupes});
+  test::TlconvRun json = tlconv({"import", "--db", target, "--dry-run", "--json", dupes});
   EXPECT_EQ(json.status, 1);  // the check found a problem
   auto doc = nlohmann::json::parse(json.out);
   EXPECT_EQ(doc["problems"].size(), 1u);
@@ -155,12 +142,12 @@ TEST_F(TlconvCheck, RestorePutsTheCopyBack) {
   ASSERT_EQ(tlconv({"import", "--db", target, "--no-restart", clean}).status, 0);
   ASSERT_EQ(copies().size(), 1u);
   const std::string copy = copyArgument(copies()[0]);
-  CommandRun run = tlconv({"restore", "--db", target, "--no-restart", "--json", copy});
+  test::TlconvRun run = tlconv({"restore", "--db", target, "--no-restart", "--json", copy});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(test::queryRows(target, "select * from cs_client_info order by id"), before);
   EXPECT_EQ(nlohmann::json::parse(run.out)["changes"]["added"][0][0], "GONE");
   // A file that is no copy changes nothing.
-  CommandRun bad = tlconv({"restore", "--db", target, "--no-restart", clean + ".missing"});
+  test::TlconvRun bad = tlconv({"restore", "--db", target, "--no-restart", clean + ".missing"});
   EXPECT_EQ(bad.status, 1);
   EXPECT_NE(bad.err.find(utf8("无法读取原客户机列表")), std::string::npos) << bad.err;
 }

@@ -16,22 +16,13 @@
 #include "platform/text_codec.h"
 #include "tests/support/sqlite_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/tlconv_run.h"
 
 namespace tl::cli {
 namespace {
 
 using test::TempDir;
-
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun tlconv(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int status = runTlconv(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::tlconv;
 
 // The sources' literals are GBK; the command line speaks UTF-8.
 std::string utf8(const std::string& gbk) { return platform::gbkToUtf8(gbk); }
@@ -51,10 +42,6 @@ bool isValidUtf8(std::string_view text) {
   return true;
 }
 
-constexpr const char* kTable =
-    "create table cs_client_info(id integer primary key, client_name text, client_mac text, client_ip text,"
-    " client_mask text, client_gate_way text, client_dns1 text, client_dns2 text, client_group_name text);";
-
 enum class Json { None, Object, Error };
 
 struct Case {
@@ -70,28 +57,28 @@ class TlconvCommandLine : public testing::Test {
  protected:
   void SetUp() override {
     list = dir.file("list.db");
-    ASSERT_EQ(test::makeDatabase(list, std::string(kTable) +
+    ASSERT_EQ(test::makeDatabase(list, std::string(test::kClientTable) +
                                            "insert into cs_client_info(client_name,client_mac,client_ip) values"
                                            "('PC01','001a2b3c4d01','3232235777'),('PC02','001a2b3c4d02','3232235778');"),
               "");
     // Names that would steer a terminal, and one wider than a table cell.
     hostile = dir.file("hostile.db");
-    ASSERT_EQ(test::makeDatabase(hostile, std::string(kTable) +
+    ASSERT_EQ(test::makeDatabase(hostile, std::string(test::kClientTable) +
                                               "insert into cs_client_info(client_name,client_mac,client_ip) values"
                                               "('A'||char(27)||'[31mB'||char(9)||'C'||char(13)||char(10)||'D',"
                                               "'001a2b3c4d01','3232235777'),"
                                               "('" + std::string(50, 'x') + "','001a2b3c4d02','3232235778');"),
               "");
-    ASSERT_EQ(test::makeDatabase(dir.file("empty.db"), kTable), "");
-    ASSERT_EQ(test::makeDatabase(dir.file("target.db"), std::string(kTable) +
+    ASSERT_EQ(test::makeDatabase(dir.file("empty.db"), test::kClientTable), "");
+    ASSERT_EQ(test::makeDatabase(dir.file("target.db"), std::string(test::kClientTable) +
                                                             "insert into cs_client_info(client_name) values('OLD');"),
               "");
     ASSERT_EQ(test::makeDatabase(dir.file("other.db"), "create table t(a);"), "");
-    ASSERT_EQ(test::makeDatabase(dir.file("victim.db"), std::string(kTable) +
+    ASSERT_EQ(test::makeDatabase(dir.file("victim.db"), std::string(test::kClientTable) +
                                                             "insert into cs_client_info(client_name,client_mac,"
                                                             "client_ip) values('V1','001a2b3c4d09','3232235779');"),
               "");
-    ASSERT_EQ(test::makeDatabase(dir.file("locked.db"), kTable), "");
+    ASSERT_EQ(test::makeDatabase(dir.file("locked.db"), test::kClientTable), "");
     std::filesystem::create_directory(dir.file("folder"));
   }
 
@@ -176,7 +163,7 @@ TEST_F(TlconvCommandLine, ExitStatusAndOutput) {
     std::string shown;
     for (const std::string& arg : c.args) shown += " '" + arg + "'";
     SCOPED_TRACE("tlconv" + shown);
-    CliRun run = tlconv(c.args);
+    test::TlconvRun run = tlconv(c.args);
     EXPECT_EQ(run.status, c.status) << run.err;
     for (const std::string& fragment : c.out) EXPECT_NE(run.out.find(fragment), std::string::npos) << fragment << "\n" << run.out;
     for (const std::string& fragment : c.err) EXPECT_NE(run.err.find(fragment), std::string::npos) << fragment << "\n" << run.err;
@@ -203,7 +190,7 @@ TEST_F(TlconvCommandLine, ExitStatusAndOutput) {
 // Every help text reaches the terminal as UTF-8, for every command the top
 // help lists (commands added later are covered without a change here).
 TEST_F(TlconvCommandLine, EveryHelpIsUtf8) {
-  CliRun top = tlconv({"--help"});
+  test::TlconvRun top = tlconv({"--help"});
   ASSERT_EQ(top.status, 0);
   EXPECT_TRUE(isValidUtf8(top.out)) << top.out;
   size_t listed = top.out.find("Subcommands:");
@@ -219,7 +206,7 @@ TEST_F(TlconvCommandLine, EveryHelpIsUtf8) {
     ++commands;
     for (const std::vector<std::string>& args : {std::vector<std::string>{command, "--help"},
                                                  std::vector<std::string>{"help", command}}) {
-      CliRun help = tlconv(args);
+      test::TlconvRun help = tlconv(args);
       EXPECT_EQ(help.status, 0) << command;
       // "help --help" is the top help, like "help".
       EXPECT_NE(help.out.find(command == "help" ? "Usage: tlconv" : "Usage: tlconv " + command), std::string::npos)

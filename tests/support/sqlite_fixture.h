@@ -5,6 +5,11 @@
 
 namespace tl::test {
 
+// The 汀澜 client table as the server creates it.
+inline constexpr const char* kClientTable =
+    "create table cs_client_info(id integer primary key, client_name text, client_mac text, client_ip text,"
+    " client_mask text, client_gate_way text, client_dns1 text, client_dns2 text, client_group_name text);";
+
 // Creates (or replaces) the database at `path` and runs `sql` on it (bytes
 // passed unchanged). Returns SQLite's error text, empty on success.
 std::string makeDatabase(const std::string& path, const std::string& sql);
