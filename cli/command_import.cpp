@@ -64,9 +64,7 @@ void registerImport(CLI::App& app, Options& options, CommandRunner& run) {
   import->add_flag("--json", options.json, "Print one JSON object");
   import->add_option("FILE", options.file, "The list file to read")->required();
   import->callback([&options, &run, import] {
-    // The empty text names no database; it would fall through to a failed open.
-    if (options.database && options.database->empty())
-      throw CLI::ValidationError("--db", "the path is empty (name the database file, or leave --db out)");
+    rejectEmptyDatabase(options);
     collectEdits(*import, options);
     run = [&options](std::ostream& out, std::ostream& err) {
       Session session(err);
@@ -94,6 +92,11 @@ void registerImport(CLI::App& app, Options& options, CommandRunner& run) {
       return status;
     };
   });
+}
+
+void rejectEmptyDatabase(const Options& options) {
+  if (options.database && options.database->empty())
+    throw CLI::ValidationError("--db", "the path is empty (name the database file, or leave --db out)");
 }
 
 }  // namespace tl::cli

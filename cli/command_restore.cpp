@@ -19,6 +19,7 @@ void registerRestore(CLI::App& app, Options& options, CommandRunner& run) {
   restore->add_flag("--json", options.json, "Print one JSON object");
   restore->add_option("COPY", options.file, "A cs_client_info-....db file from 导入前备份")->required();
   restore->callback([&options, &run] {
+    rejectEmptyDatabase(options);
     run = [&options](std::ostream& out, std::ostream& err) {
       Session session(err);
       session.ui.setPrintMessages(!options.json);

@@ -17,4 +17,8 @@ void registerExport(CLI::App& app, Options& options, CommandRunner& run);
 void registerCheck(CLI::App& app, Options& options, CommandRunner& run);
 void registerRestore(CLI::App& app, Options& options, CommandRunner& run);
 
+// An empty --db PATH names no database and would fall through to a failed
+// open: a usage error for import and restore.
+void rejectEmptyDatabase(const Options& options);
+
 }  // namespace tl::cli

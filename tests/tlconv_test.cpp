@@ -112,6 +112,7 @@ TEST_F(TlconvCommandLine, ExitStatusAndOutput) {
       {{"show", "--json", "--bogus", list}, 2, {"{\"error\":\"tlconv show: ", "run 'tlconv show --help'\"}"}, {}, Json::Error},
       {{"import", "--db", "", list}, 2, {}, {"--db: the path is empty", "run 'tlconv import --help'"}},
       {{"import", "--json", "--db=", list}, 2, {"--db: the path is empty"}, {}, Json::Error},
+      {{"restore", "--db", "", list}, 2, {}, {"--db: the path is empty", "run 'tlconv restore --help'"}},
       {{"export", "--template", "name", "--replace-name", "PC", list},
        2, {}, {"--replace-name needs two values, FROM and TO: it took 'PC' and '" + list + "'", "tlconv export --help"}},
       {{"export", "--template", "name", "--replace-ip", "1", "--sort", "asc", list},
