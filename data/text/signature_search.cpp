@@ -1,12 +1,14 @@
 #include "data/text/signature_search.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
 #include "data/text/gbk_text.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__) || defined(__i386__)
+#include <tmmintrin.h>
+#define TL_NIBBLE_FILTER 1
 #endif
 
 namespace tl::text {
@@ -32,22 +34,96 @@ bool matchesIgnoringCase(std::string_view text, size_t pos, std::string_view nee
 // something else, which only adds candidates that the exact check drops).
 inline unsigned char roughFold(unsigned char c) { return c | 0x20; }
 
-// Checks every pending signature at `pos`; returns true when all are found.
-bool checkCandidate(std::string_view text, size_t pos, const std::vector<std::string_view>& needles,
-                    std::vector<bool>& found, size_t& pending) {
-  bool boundaryKnown = false, boundary = false;
-  for (size_t n = 0; n < needles.size(); ++n) {
-    if (found[n] || !matchesIgnoringCase(text, pos, needles[n])) continue;
+inline uint16_t foldedPair(const unsigned char* bytes) { return uint16_t(roughFold(bytes[0]) | roughFold(bytes[1]) << 8); }
+
+// The pending signatures with their roughly folded first two bytes.
+struct Pending {
+  std::vector<std::string_view> needles;
+  std::vector<uint16_t> pairs;
+  std::vector<unsigned char> found;  // bytes, not bits: read at every candidate
+  size_t count = 0;
+};
+
+// Checks the pending signatures whose first two bytes fit the text at `pos`
+// (pos + 1 lies inside the text); returns true when one was found.
+bool checkCandidate(std::string_view text, size_t pos, Pending& pending) {
+  const uint16_t pair = foldedPair(reinterpret_cast<const unsigned char*>(text.data()) + pos);
+  bool boundaryKnown = false, boundary = false, foundOne = false;
+  for (size_t n = 0; n < pending.needles.size(); ++n) {
+    if (pending.pairs[n] != pair || pending.found[n] || !matchesIgnoringCase(text, pos, pending.needles[n])) continue;
     if (!boundaryKnown) {
       boundary = startsCharacter(text, pos);
       boundaryKnown = true;
     }
-    if (!boundary) return false;
-    found[n] = true;
-    --pending;
+    if (!boundary) return foundOne;
+    pending.found[n] = 1;
+    --pending.count;
+    foundOne = true;
   }
-  return pending == 0;
+  return foundOne;
 }
+
+#ifdef TL_NIBBLE_FILTER
+// Candidate positions sixteen at a time: each pending signature takes one of
+// eight bits, set in four tables indexed by the low and the high half of its
+// first and of its second byte. A position is a candidate when one bit is set
+// in all four lookups; signatures sharing a bit add candidates, never lose
+// one, and checkCandidate keeps only true matches.
+struct NibbleTables {
+  alignas(16) unsigned char low1[16] = {}, high1[16] = {}, low2[16] = {}, high2[16] = {};
+  // The exact pairs, one bit each: most candidates of shared bits end here.
+  std::array<uint64_t, 1024> pairs = {};
+  bool hasPair(uint16_t pair) const { return (pairs[pair >> 6] >> (pair & 63)) & 1; }
+};
+
+NibbleTables makeTables(const Pending& pending) {
+  NibbleTables tables;
+  for (size_t n = 0, bit = 0; n < pending.pairs.size(); ++n) {
+    if (pending.found[n]) continue;
+    const auto mask = static_cast<unsigned char>(1u << (bit++ % 8));
+    const unsigned first = pending.pairs[n] & 0xFF, second = pending.pairs[n] >> 8;
+    tables.low1[first & 15] |= mask;
+    tables.high1[first >> 4] |= mask;
+    tables.low2[second & 15] |= mask;
+    tables.high2[second >> 4] |= mask;
+    tables.pairs[pending.pairs[n] >> 6] |= uint64_t(1) << (pending.pairs[n] & 63);
+  }
+  return tables;
+}
+
+__attribute__((target("ssse3"))) inline __m128i lookup(__m128i bytes, const unsigned char* low, const unsigned char* high) {
+  const __m128i nibble = _mm_set1_epi8(0x0F);
+  __m128i lowHits = _mm_shuffle_epi8(_mm_load_si128(reinterpret_cast<const __m128i*>(low)), _mm_and_si128(bytes, nibble));
+  __m128i highHits = _mm_shuffle_epi8(_mm_load_si128(reinterpret_cast<const __m128i*>(high)),
+                                      _mm_and_si128(_mm_srli_epi16(bytes, 4), nibble));
+  return _mm_and_si128(lowHits, highHits);
+}
+
+// Scans from `pos` while 17 bytes remain; returns where the scan stopped.
+__attribute__((target("ssse3"))) size_t scanSixteenAtATime(std::string_view text, size_t pos, Pending& pending) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const __m128i fold = _mm_set1_epi8(0x20);
+  const __m128i zero = _mm_setzero_si128();
+  NibbleTables tables = makeTables(pending);
+  while (pending.count > 0 && pos + 17 <= text.size()) {
+    __m128i first = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos)), fold);
+    __m128i second = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos + 1)), fold);
+    __m128i hits = _mm_and_si128(lookup(first, tables.low1, tables.high1), lookup(second, tables.low2, tables.high2));
+    unsigned mask = ~unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(hits, zero))) & 0xFFFFu;
+    while (mask != 0) {
+      unsigned bit = unsigned(__builtin_ctz(mask));
+      mask &= mask - 1;
+      if (!tables.hasPair(foldedPair(bytes + pos + bit))) continue;
+      if (checkCandidate(text, pos + bit, pending)) {
+        if (pending.count == 0) return pos;
+        tables = makeTables(pending);
+      }
+    }
+    pos += 16;
+  }
+  return pos;
+}
+#endif
 
 }  // namespace
 
@@ -64,47 +140,28 @@ SignatureSearch::SignatureSearch(std::string_view text, std::vector<std::string_
       owner.push_back(n);
     }
   }
-  std::vector<bool> found(needles.size(), false);
-  size_t pending = needles.size();
-  std::vector<uint16_t> pairs;  // each signature's first two bytes, roughly folded
+  Pending pending;
+  pending.needles = needles;
+  pending.found.assign(needles.size(), 0);
+  pending.count = needles.size();
   for (std::string_view needle : needles)
-    pairs.push_back(uint16_t(roughFold(static_cast<unsigned char>(needle[0])) |
-                             roughFold(static_cast<unsigned char>(needle[1])) << 8));
+    pending.pairs.push_back(foldedPair(reinterpret_cast<const unsigned char*>(needle.data())));
 
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t size = text.size();
   size_t pos = 0;
-#if defined(__SSE2__)
-  const __m128i fold = _mm_set1_epi8(0x20);
-  while (pending > 0 && pos + 17 <= size) {
-    __m128i first = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos)), fold);
-    __m128i second = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos + 1)), fold);
-    __m128i hits = _mm_setzero_si128();
-    for (size_t n = 0; n < pairs.size(); ++n) {
-      if (found[n]) continue;
-      __m128i a = _mm_cmpeq_epi8(first, _mm_set1_epi8(char(pairs[n] & 0xFF)));
-      __m128i b = _mm_cmpeq_epi8(second, _mm_set1_epi8(char(pairs[n] >> 8)));
-      hits = _mm_or_si128(hits, _mm_and_si128(a, b));
-    }
-    unsigned mask = unsigned(_mm_movemask_epi8(hits));
-    while (mask != 0 && pending > 0) {
-      unsigned bit = unsigned(__builtin_ctz(mask));
-      mask &= mask - 1;
-      checkCandidate(text, pos + bit, needles, found, pending);
-    }
-    pos += 16;
-  }
+#ifdef TL_NIBBLE_FILTER
+  if (__builtin_cpu_supports("ssse3")) pos = scanSixteenAtATime(text, pos, pending);
 #endif
-  for (; pending > 0 && pos + 1 < size; ++pos) {
-    uint16_t pair = uint16_t(roughFold(bytes[pos]) | roughFold(bytes[pos + 1]) << 8);
-    for (size_t n = 0; n < pairs.size(); ++n) {
-      if (!found[n] && pairs[n] == pair) {
-        checkCandidate(text, pos, needles, found, pending);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  for (; pending.count > 0 && pos + 1 < text.size(); ++pos) {
+    const uint16_t pair = foldedPair(bytes + pos);
+    for (size_t n = 0; n < pending.pairs.size(); ++n) {
+      if (!pending.found[n] && pending.pairs[n] == pair) {
+        checkCandidate(text, pos, pending);
         break;
       }
     }
   }
-  for (size_t k = 0; k < needles.size(); ++k) found_[owner[k]] = found[k];
+  for (size_t k = 0; k < needles.size(); ++k) found_[owner[k]] = pending.found[k] != 0;
 }
 
 bool SignatureSearch::contains(std::string_view needle) const {
