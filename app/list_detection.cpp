@@ -1,6 +1,7 @@
 #include "app/list_detection.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -47,13 +48,18 @@ void probeSql(Detection& detection, SqliteConnection& database) {
   });
 }
 
-// The file's text up to its first NUL byte. One pass over it finds every
-// needle that a text row requires; the few others (the ones a row must not
-// hold) are searched for only when the rest of their row has matched.
+// The file's text up to its first NUL byte, read a piece at a time: one
+// pass finds every needle of every text row (those a row requires and those
+// it must not hold), and a large file is never held whole.
 class TextContent {
  public:
-  explicit TextContent(const std::string& path)
-      : content_(readUntilNul(path)), search_(content_, requiredNeedles()) {}
+  explicit TextContent(const std::string& path) : search_(rowNeedles()) {
+    platform::readFileInPieces(path, [&](std::string_view piece) {
+      const size_t nul = piece.find('\0');
+      search_.feed(piece.substr(0, nul));
+      return nul == std::string_view::npos && !search_.allFound();
+    });
+  }
 
   bool matches(const TextSignature& signature) const {
     for (std::string_view needle : signature.all)
@@ -64,39 +70,32 @@ class TextContent {
   }
 
  private:
-  static std::string readUntilNul(const std::string& path) {
-    std::string content;
-    platform::readFileUntilNul(path, content);
-    return content;
-  }
-
-  static std::vector<std::string_view> requiredNeedles() {
+  static std::vector<std::string_view> rowNeedles() {
     std::vector<std::string_view> needles;
+    auto add = [&](std::string_view needle) {
+      if (!needle.empty() && std::find(needles.begin(), needles.end(), needle) == needles.end())
+        needles.push_back(needle);
+    };
     for (const ListType& type : listTypes()) {
       if (type.probe != ListType::Probe::Text) continue;
-      for (std::string_view needle : type.signature.all)
-        if (!needle.empty() && std::find(needles.begin(), needles.end(), needle) == needles.end())
-          needles.push_back(needle);
+      for (std::string_view needle : type.signature.all) add(needle);
+      for (std::string_view needle : type.signature.none) add(needle);
     }
     return needles;
   }
 
-  std::string content_;
   text::SignatureSearch search_;
 };
 
-// The text lives only in here: it is gone before the INI probes load the file.
 void probeText(Detection& detection, const std::string& path) {
   TextContent content(path);
   probeRows(detection, Probe::Text, [&](const ListType& type) { return content.matches(type.signature); });
 }
 
 void probeIni(Detection& detection, platform::IniFiles& ini, const std::string& path) {
-  std::vector<std::string> sections = ini.sectionNames(path);
-  if (sections.empty()) return;
-  FirstIniSection first{sections.front(), "", ""};
-  first.mac = ini.value(path, first.name, "mac", "未知");
-  first.wksName = ini.value(path, first.name, "WksName", "未知");
+  std::optional<platform::IniFiles::FirstSection> section = ini.firstSection(path, {"mac", "WksName"}, "未知");
+  if (!section) return;
+  FirstIniSection first{section->name, section->values[0], section->values[1]};
   probeRows(detection, Probe::Ini, [&](const ListType& type) { return type.iniRule(first); });
 }
 

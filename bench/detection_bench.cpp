@@ -36,8 +36,9 @@ const std::string& nonMatchingFile() {
 
 void BM_Detect50MBNonMatching(benchmark::State& state) {
   tl::test::TestApp app;
+  const std::string& path = nonMatchingFile();  // made before the clock runs
   for (auto _ : state)
-    if (!app.converter.openListFile(nonMatchingFile()).empty()) state.SkipWithError("the file was recognised");
+    if (!app.converter.openListFile(path).empty()) state.SkipWithError("the file was recognised");
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kFileBytes));
 }
 BENCHMARK(BM_Detect50MBNonMatching)->Unit(benchmark::kMillisecond)->Iterations(3);

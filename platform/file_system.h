@@ -1,6 +1,7 @@
 #pragma once
 // Files named by GBK paths. Windows converts the path to UTF-16 for the wide
 // calls; POSIX converts it to UTF-8.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,11 @@ bool readFileBytes(const std::string& path, std::string& out);
 // The file's bytes up to, not including, the first NUL byte; stops reading
 // there, so a large binary file costs little.
 bool readFileUntilNul(const std::string& path, std::string& out);
+
+// Hands the file's bytes to `onPiece` a piece at a time, front to back,
+// until the file ends or `onPiece` returns false; memory stays at one piece
+// whatever the file's size. False when the file cannot be opened or read.
+bool readFileInPieces(const std::string& path, const std::function<bool(std::string_view)>& onPiece);
 
 // Creates or truncates the file and writes all bytes. False when the file
 // cannot be created or not every byte was written.

@@ -38,6 +38,16 @@ void reserveFileSize(FILE* f, std::string& out) {
 
 }  // namespace
 
+bool readFileInPieces(const std::string& path, const std::function<bool(std::string_view)>& onPiece) {
+  File f = openForRead(path);
+  if (!f) return false;
+  char buffer[1 << 16];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0)
+    if (!onPiece(std::string_view(buffer, n))) return true;
+  return !std::ferror(f.get());
+}
+
 bool readFileBytes(const std::string& path, std::string& out) {
   out.clear();
   File f = openForRead(path);

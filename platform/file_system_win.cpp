@@ -65,6 +65,17 @@ bool readChunks(const std::string& path, std::string& out, bool stopAtNul) {
 
 }  // namespace
 
+bool readFileInPieces(const std::string& path, const std::function<bool(std::string_view)>& onPiece) {
+  Handle file(openForRead(path));
+  if (!file.ok()) return false;
+  char buffer[1 << 16];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return false;
+    if (got == 0 || !onPiece(std::string_view(buffer, got))) return true;
+  }
+}
+
 bool readFileBytes(const std::string& path, std::string& out) { return readChunks(path, out, false); }
 bool readFileUntilNul(const std::string& path, std::string& out) { return readChunks(path, out, true); }
 

@@ -4,9 +4,21 @@
 
 #include "platform/file_stamp.h"
 #include "platform/file_system.h"
+#include "platform/ini_head.h"
 #include "platform/ini_text.h"
 
 namespace tl::platform {
+
+std::optional<IniFiles::FirstSection> IniFiles::firstSection(const std::string& path,
+                                                              const std::vector<std::string>& keys,
+                                                              const std::string& fallback) {
+  std::vector<std::string> names = sectionNames(path);
+  if (names.empty()) return std::nullopt;
+  FirstSection first{names.front(), {}};
+  for (const std::string& key : keys) first.values.push_back(value(path, first.name, key, fallback));
+  return first;
+}
+
 namespace {
 
 // A reader asks for every key of every section, one call each, as it would
@@ -27,6 +39,23 @@ class CachedIniFiles : public IniFiles {
     const IniText* ini = load(path);
     if (!ini) return IniText(std::string()).value(section, key, fallback, kValueBufferSize);
     return ini->value(section, key, fallback, kValueBufferSize);
+  }
+
+  // Parses only the first named section unless the file is parsed already.
+  // A name cut to the buffer may name a later section too: then the whole
+  // file answers.
+  std::optional<FirstSection> firstSection(const std::string& path, const std::vector<std::string>& keys,
+                                           const std::string& fallback) override {
+    std::string head;
+    if ((cached_ && cachedPath_ == path) || !readIniFirstSection(path, head))
+      return IniFiles::firstSection(path, keys, fallback);
+    IniText ini(std::move(head));
+    std::vector<std::string> names = ini.sectionNames(kSectionNamesBufferSize);
+    if (names.empty()) return std::nullopt;
+    if (names.front().size() + 3 >= kSectionNamesBufferSize) return IniFiles::firstSection(path, keys, fallback);
+    FirstSection first{names.front(), {}};
+    for (const std::string& key : keys) first.values.push_back(ini.value(first.name, key, fallback, kValueBufferSize));
+    return first;
   }
 
  private:

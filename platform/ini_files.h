@@ -4,6 +4,7 @@
 // by our own reader with the same rules (see ini_text.h), which the tests
 // hold to the functions under Wine.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,17 @@ class IniFiles {
   // case), or `fallback`; at most 10,239 bytes.
   virtual std::string value(const std::string& path, const std::string& section, const std::string& key,
                             const std::string& fallback) = 0;
+
+  // The first named section and the values of `keys` in it (each `fallback`
+  // when missing), as sectionNames().front() and value() give them; nullopt
+  // when the file names no section. Our reader reads only as far as that
+  // section, so a look at a large file that is no list costs little.
+  struct FirstSection {
+    std::string name;
+    std::vector<std::string> values;
+  };
+  virtual std::optional<FirstSection> firstSection(const std::string& path, const std::vector<std::string>& keys,
+                                                   const std::string& fallback);
 
   // One list read, which asks for every key of every section: while a scope
   // is alive a reader that caches the parsed file may check the file once

@@ -149,6 +149,8 @@ std::optional<std::string_view> headerName(std::string_view raw) {
 
 }  // namespace
 
+std::optional<std::string_view> iniSectionHeaderName(std::string_view line) { return headerName(line); }
+
 IniText::IniText(std::string fileBytes) : content_(asGbk(std::move(fileBytes))) {
   sections_.push_back(Section{{}, 0, content_.size()});  // keys before the first section
   firstByName_.emplace(std::string(), 0);

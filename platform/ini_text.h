@@ -4,12 +4,17 @@
 // as they were observed: IniFiles reads with it on every platform, and the
 // unit tests run the same table of files against it and, under Wine, against
 // the real functions.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace tl::platform {
+
+// The name of a section header line ("[name]" once trimmed, by the last
+// "]"), or nullopt for any other line.
+std::optional<std::string_view> iniSectionHeaderName(std::string_view line);
 
 class IniText {
  public:

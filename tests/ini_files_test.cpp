@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -245,6 +246,44 @@ TEST(IniFiles, SectionNamesAsWindowsListsThem) {
       } else if (!names.empty() && !c.expected.empty()) {
         EXPECT_EQ(names.back(), c.expected.back()) << c.what;
       }
+    }
+  }
+}
+
+// Detection looks only at the first named section of a file, which our
+// reader reads without the rest: it must answer as the whole file does.
+TEST(IniFiles, FirstSectionAnswersAsTheWholeFile) {
+  const std::string longName = repeat("S", 210000);
+  std::vector<std::string> files = {
+      repeat("k=1\r\n", 20000) + "[A]\r\nmac=1\r\n[B]\r\nmac=2\r\n",
+      "[A]\r\n" + repeat("k=1\r\n", 20000) + "mac=00:11\r\n[B]\r\nmac=2\r\n",
+      "[A]\r\nmac=9",
+      "[A]\r\nmac=9\r",
+      "[]\r\nmac=0\r\n[A]\r\nWksName=w\r\n",
+      "[A]\r\n[]\r\nmac=0\r\n",
+      "[A]\r\n[B]\r\n[a]\r\nmac=1\r\n",
+      "mac=1\r\n[W\r\nmac=2\r\n",
+      // The first name is cut to the buffer, and a later section has the cut name.
+      "[" + longName + "]\r\nmac=1\r\n[" + repeat("S", 204798) + "]\r\nmac=2\r\n",
+  };
+  for (const ValueCase& c : kValueCases) files.push_back(c.file);
+  for (const SectionCase& c : kSectionCases) files.push_back(c.file);
+  const std::vector<std::string> keys = {"mac", "WksName", "x", "k"};
+
+  test::TempDir dir;
+  for (size_t n = 0; n < files.size(); ++n) {
+    std::string path = dir.write(caseFile('f', int(n)), files[n]);
+    for (NamedIniFiles& reader : iniReaders()) {
+      SCOPED_TRACE(std::string(reader.name) + ", file " + std::to_string(n));
+      std::unique_ptr<platform::IniFiles> whole = platform::makeIniTextFiles();
+      std::vector<std::string> names = whole->sectionNames(path);
+      std::optional<platform::IniFiles::FirstSection> first = reader.files->firstSection(path, keys, "未知");
+      ASSERT_EQ(first.has_value(), !names.empty());
+      if (!first) continue;
+      EXPECT_EQ(first->name, names.front());
+      ASSERT_EQ(first->values.size(), keys.size());
+      for (size_t k = 0; k < keys.size(); ++k)
+        EXPECT_EQ(first->values[k], whole->value(path, names.front(), keys[k], "未知")) << keys[k];
     }
   }
 }

@@ -130,5 +130,29 @@ TEST(TextSearchDifferential, SignatureSearchFindsWhatOneSearchEachFinds) {
   }
 }
 
+// A file read a piece at a time: signatures that run across pieces, pieces
+// that end inside a double-byte character or a run of them, pieces of one
+// byte.
+TEST(TextSearchDifferential, SignatureSearchFedInPiecesFindsWhatTheWholeTextHolds) {
+  const std::vector<std::string> signatures = {"ClientInfor", "NMenu",      "IPAddr=",     "Name,IP,Mac,Type",
+                                               "produce",     "macList",    "KB Version",  "PXD Version",
+                                               "\"macList\":[", "x",     "",            "hintsoft", "Ip"};
+  const std::vector<std::string_view> batch(signatures.begin(), signatures.end());
+  TextMaker maker(4242);
+  for (int round = 0; round < 4000; ++round) {
+    std::string content = maker.text(round % 3 ? 40 : 400);
+    SCOPED_TRACE(::testing::PrintToString(content));
+    text::SignatureSearch search(batch);
+    const size_t largest = 1 + maker.next() % (round % 2 ? 3 : 80);
+    for (size_t pos = 0; pos < content.size();) {
+      size_t n = std::min(content.size() - pos, 1 + maker.next() % largest);
+      search.feed(std::string_view(content).substr(pos, n));
+      pos += n;
+    }
+    for (const std::string& s : signatures)
+      ASSERT_EQ(search.contains(s), reference::find(content, s, true) != std::string::npos) << s;
+  }
+}
+
 }  // namespace
 }  // namespace tl
