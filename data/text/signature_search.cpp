@@ -8,13 +8,8 @@
 #include "data/text/gbk_text.h"
 
 #if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
+#include <tmmintrin.h>
 #define TL_NIBBLE_FILTER 1
-// GCC on Windows does not align the stack for 32-byte vectors, so the wide
-// filter is built elsewhere only.
-#if !defined(_WIN32)
-#define TL_WIDE_NIBBLE_FILTER 1
-#endif
 #endif
 
 namespace tl::text {
@@ -82,7 +77,7 @@ void scanOneAtATime(std::string_view text, size_t pos, size_t limit, bool oddRun
 }
 
 #ifdef TL_NIBBLE_FILTER
-// Candidate positions many at a time: each pending signature takes one of
+// Candidate positions sixteen at a time: each pending signature takes one of
 // eight bits, set in two tables per byte of its first four, indexed by that
 // byte's low and high half (in every entry past a short signature's end). A
 // position is a candidate when one bit is set in all eight lookups;
@@ -167,46 +162,13 @@ __attribute__((target("ssse3"))) size_t scanSixteenAtATime(std::string_view text
   return pos;
 }
 
-#ifdef TL_WIDE_NIBBLE_FILTER
-__attribute__((target("avx2"))) inline __m256i lookup32(const unsigned char* at, const NibbleTables& tables,
-                                                        size_t k) {
-  const __m256i nibble = _mm256_set1_epi8(0x0F);
-  const __m256i bytes =
-      _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)), _mm256_set1_epi8(0x20));
-  const __m256i low = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(tables.low[k])));
-  const __m256i high = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(tables.high[k])));
-  return _mm256_and_si256(_mm256_shuffle_epi8(low, _mm256_and_si256(bytes, nibble)),
-                          _mm256_shuffle_epi8(high, _mm256_and_si256(_mm256_srli_epi16(bytes, 4), nibble)));
-}
-
-// The same, thirty-two positions a step.
-__attribute__((target("avx2"))) size_t scanThirtyTwoAtATime(std::string_view text, size_t pos, bool oddRunBefore,
-                                                            Pending& pending) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  NibbleTables tables = makeTables(pending);
-  while (pending.count > 0 && pos + 32 + kFilterBytes - 1 <= text.size()) {
-    const unsigned char* at = bytes + pos;
-    __m256i hits = _mm256_and_si256(_mm256_and_si256(lookup32(at, tables, 0), lookup32(at + 1, tables, 1)),
-                                    _mm256_and_si256(lookup32(at + 2, tables, 2), lookup32(at + 3, tables, 3)));
-    const uint32_t mask = ~uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(hits, _mm256_setzero_si256())));
-    if (mask != 0) checkBlock(text, pos, mask, oddRunBefore, pending, tables);
-    pos += 32;
-  }
-  return pos;
-}
-#endif
 #endif
 
 // Every position of `text` that starts before `limit`.
 void searchRange(std::string_view text, size_t limit, bool oddRunBefore, Pending& pending) {
   size_t pos = 0;
 #ifdef TL_NIBBLE_FILTER
-  if (limit == text.size()) {
-#ifdef TL_WIDE_NIBBLE_FILTER
-    if (__builtin_cpu_supports("avx2")) pos = scanThirtyTwoAtATime(text, pos, oddRunBefore, pending);
-#endif
-    if (__builtin_cpu_supports("ssse3")) pos = scanSixteenAtATime(text, pos, oddRunBefore, pending);
-  }
+  if (limit == text.size() && __builtin_cpu_supports("ssse3")) pos = scanSixteenAtATime(text, pos, oddRunBefore, pending);
 #endif
   scanOneAtATime(text, pos, limit, oddRunBefore, pending);
 }
