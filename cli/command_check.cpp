@@ -20,10 +20,8 @@ void registerCheck(CLI::App& app, Options& options, CommandRunner& run) {
     collectEdits(*check, options);
     run = [&options](std::ostream& out, std::ostream& err) {
       Session session(err);
-      session.ui.setPrintMessages(!options.json);
       bool read = false;
-      std::string type = openListFile(session, options, read);
-      if (read) applyEdits(session, options);
+      std::string type = readEditedList(session, options, read);
       const ClientGrid& grid = session.converter.grid();
       std::vector<ImportProblem> problems;
       if (read) problems = checkClientGrid(grid);

@@ -34,9 +34,8 @@ void registerExport(CLI::App& app, Options& options, CommandRunner& run) {
     run = [&options, request](std::ostream& out, std::ostream& err) {
       Session session(err);
       bool read = false;
-      openListFile(session, options, read);
+      readEditedList(session, options, read);
       if (!read) return 1;
-      applyEdits(session, options);
       return exportGrid(session, *request, options.file, out, err);
     };
   });

@@ -68,11 +68,9 @@ void registerImport(CLI::App& app, Options& options, CommandRunner& run) {
     collectEdits(*import, options);
     run = [&options](std::ostream& out, std::ostream& err) {
       Session session(err);
-      session.ui.setPrintMessages(!options.json);
       session.ui.setAnswerQuestionsYes(options.answerYes);
       bool read = false;
-      std::string type = openListFile(session, options, read);
-      if (read) applyEdits(session, options);
+      std::string type = readEditedList(session, options, read);
       if (read && options.dryRun) return previewImport(session, options, type, out);
       int status = 1;
       ImportResult result{ImportOutcome::NothingToImport, std::nullopt};

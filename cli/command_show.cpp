@@ -34,10 +34,8 @@ void registerShow(CLI::App& app, Options& options, CommandRunner& run) {
     collectEdits(*show, options);
     run = [&options](std::ostream& out, std::ostream& err) {
       Session session(err);
-      session.ui.setPrintMessages(!options.json);
       bool read = false;
-      std::string type = openListFile(session, options, read);
-      if (read) applyEdits(session, options);
+      std::string type = readEditedList(session, options, read);
       const ClientGrid& grid = session.converter.grid();
       if (options.json)
         printGridJson(type, grid, session.ui, out);

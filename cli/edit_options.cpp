@@ -79,6 +79,13 @@ std::string explainMissingSecondValue(const std::vector<std::string>& args) {
   return {};
 }
 
+std::string readEditedList(Session& session, const Options& options, bool& read) {
+  session.ui.setPrintMessages(!options.json);
+  std::string type = openListFile(session, options, read);
+  if (read) applyEdits(session, options);
+  return type;
+}
+
 void applyEdits(Session& session, const Options& options) {
   ListConverter& converter = session.converter;
   for (const EditStep& step : options.edits) {
