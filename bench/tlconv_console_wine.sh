@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+. "$root/bench/workstation_list.sh"
 build=$root/build-win
 count=${1:-10000}
 runs=${2:-3}
@@ -20,12 +21,7 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 timeout 120 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
 
-sqlite3 "$work/workstation.db" "create table workstation(computer text, ip text, mac text, subnetmask text,
-  gateway text, dns text);
-  with recursive n(i) as (select 1 union all select i + 1 from n where i < $count)
-  insert into workstation select printf('PC%06d', i), printf('10.%d.%d.%d', i / 65536, i / 256 % 256, i % 256),
-    printf('00-11-22-%02X-%02X-%02X', i / 65536, i / 256 % 256, i % 256), '255.0.0.0', '10.0.0.1',
-    '8.8.8.8,114.114.114.114' from n;"
+make_workstation_list "$work/workstation.db" "$count"
 list='Z:'$(printf '%s' "$work/workstation.db" | tr / '\\')
 
 # Mean wall time in ms of `runs` runs of tlconv.exe show with stdout to $1.

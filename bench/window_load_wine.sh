@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+. "$root/bench/workstation_list.sh"
 build=$root/build-win
 . "$root/scripts/lib/wine-window.sh"
 count=${1:-100000}
@@ -20,12 +21,7 @@ mkdir -p "$work/app"
 program=$work/app/tinglan_convert.exe
 cp "$build/tinglan_convert.exe" "$program"
 
-sqlite3 "$work/workstation.db" "create table workstation(computer text, ip text, mac text, subnetmask text,
-  gateway text, dns text);
-  with recursive n(i) as (select 1 union all select i + 1 from n where i < $count)
-  insert into workstation select printf('PC%06d', i), printf('10.%d.%d.%d', i / 65536, i / 256 % 256, i % 256),
-    printf('00-11-22-%02X-%02X-%02X', i / 65536, i / 256 % 256, i % 256), '255.0.0.0', '10.0.0.1',
-    '8.8.8.8,114.114.114.114' from n;"
+make_workstation_list "$work/workstation.db" "$count"
 
 echo "clients: $count"
 for run in $(seq "$runs"); do
