@@ -8,20 +8,19 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <cstdio>
-
+#include "cli/handle_output_win.h"
 #include "platform/wide_text_win.h"
 
 int wmain(int argc, wchar_t** argv) {
   SetConsoleOutputCP(CP_UTF8);
-  // The C runtime leaves stdout unbuffered on a character device (a console,
-  // NUL), so every few bytes of a long table would be one system call. A
-  // large buffer writes it in blocks; std::cerr is tied to std::cout, so the
-  // table so far is flushed before any message, and exit flushes the rest.
-  std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+  // Standard output goes to its handle in large blocks; tied to it,
+  // std::cerr writes the output so far before any message.
+  tl::cli::HandleOutputBuffer output(GetStdHandle(STD_OUTPUT_HANDLE));
+  std::ostream out(&output);
+  std::cerr.tie(&out);
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(tl::platform::wideToUtf8(argv[i]));
-  return tl::cli::runTlconv(args, std::cout, std::cerr);
+  return tl::cli::runTlconv(args, out, std::cerr);
 }
 #else
 int main(int argc, char** argv) {
