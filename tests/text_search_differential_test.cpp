@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/client_grid.h"
 #include "data/text/gbk_text.h"
 #include "data/text/signature_search.h"
 #include "editing/export_text.h"
@@ -112,6 +113,29 @@ TEST(TextSearchDifferential, ExportLinesMatchTheThreeStepRule) {
     std::string t = maker.text(6), name = maker.text(3), ip = maker.text(3), mac = maker.text(3);
     SCOPED_TRACE(::testing::PrintToString(t) + " / " + ::testing::PrintToString(name));
     ASSERT_EQ(exportLine(t, name, ip, mac), reference::exportLine(t, name, ip, mac));
+  }
+}
+
+// The whole text writes each line onto the end of the lines before it: a
+// line's character boundaries must not depend on them (a previous line that
+// ends in a lone lead byte, an empty line that adds no CR LF).
+TEST(TextSearchDifferential, ExportTextsJoinTheLinesOfTheThreeStepRule) {
+  TextMaker maker(4711);
+  for (int round = 0; round < 4000; ++round) {
+    std::string t = maker.text(6);
+    ClientGrid grid;
+    std::string expected;
+    std::vector<int> rows;
+    for (int r = 0, n = int(maker.next() % 6); r < n; ++r) {
+      grid.appendRow(std::to_string(r + 1));
+      for (int c : {kColName, kColIp, kColMac}) grid.setCell(r, c, maker.text(3));
+      rows.push_back(r);
+      std::string line = reference::exportLine(t, grid.cell(r, kColName), grid.cell(r, kColIp), grid.cell(r, kColMac));
+      if (!expected.empty()) expected += "\r\n";
+      expected += line;
+    }
+    SCOPED_TRACE(::testing::PrintToString(t));
+    ASSERT_EQ(buildExportText(grid, rows, t), expected);
   }
 }
 
