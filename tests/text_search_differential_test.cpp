@@ -114,6 +114,20 @@ TEST(TextSearchDifferential, ExportLinesMatchTheThreeStepRule) {
     SCOPED_TRACE(::testing::PrintToString(t) + " / " + ::testing::PrintToString(name));
     ASSERT_EQ(exportLine(t, name, ip, mac), reference::exportLine(t, name, ip, mac));
   }
+  // Values that mostly leave the template's own words alone (the lines
+  // made from the template's pieces), with the few that start or end a word
+  // next to them, end in half a character, or are empty.
+  const std::vector<std::string> values = {"pc01", "PC", "c1", "p", "c", "\xCD\xA1" "pc", "\xB0", "\xB0" "c",
+                                           "10.0.0.1", "", "cx", "\x81p", "wb", "NAME", "IP", "MAC"};
+  for (int round = 0; round < 40000; ++round) {
+    std::string t = maker.text(6);
+    const std::string& name = values[maker.next() % values.size()];
+    const std::string& ip = values[maker.next() % values.size()];
+    const std::string& mac = values[maker.next() % values.size()];
+    SCOPED_TRACE(::testing::PrintToString(t) + " / " + ::testing::PrintToString(name) + " / " +
+                 ::testing::PrintToString(ip));
+    ASSERT_EQ(exportLine(t, name, ip, mac), reference::exportLine(t, name, ip, mac));
+  }
 }
 
 // The whole text writes each line onto the end of the lines before it: a
