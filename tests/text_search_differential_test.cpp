@@ -104,6 +104,11 @@ TEST(TextSearchDifferential, FindAndReplaceMatchTheCharacterByCharacterRules) {
     if (changed) {
       ASSERT_EQ(into, replaced);
     }
+    into = "left from the text before";
+    ASSERT_EQ(text::Replacer(needle, to, mode).into(hay, into), changed);
+    if (changed) {
+      ASSERT_EQ(into, replaced);
+    }
   }
 }
 

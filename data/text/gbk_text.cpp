@@ -141,6 +141,43 @@ void splitInto(std::string_view text, char separator, std::vector<std::string_vi
   if (start < text.size()) pieces.push_back(text.substr(start));
 }
 
+Replacer::Replacer(std::string_view from, std::string_view to, Case mode)
+    : from_(from), to_(to), upperFrom_(toUpperAscii(from)), mode_(mode), ascii_(!from.empty() && isAsciiText(from)) {
+  first_ = firstOther_ = from.empty() ? '\0' : from[0];
+  if (ascii_ && mode == Case::Insensitive) {
+    first_ = asciiUpper(first_);
+    firstOther_ = asciiLower(first_);
+  }
+}
+
+bool Replacer::into(std::string_view text, std::string& out) const {
+  if (!ascii_) return replaceAllInto(text, from_, to_, mode_, out);
+  // As replaceAsciiNeedle: the needle's bytes are all below 0x80, so a
+  // match is checked for starting a character only once found.
+  const size_t m = from_.size();
+  bool replaced = false;
+  size_t copied = 0;
+  for (size_t i = 0; i + m <= text.size(); ++i) {
+    char c = text[i];
+    if (c != first_ && c != firstOther_) continue;
+    size_t k = 1;
+    if (mode_ == Case::Insensitive) {
+      while (k < m && asciiUpper(text[i + k]) == upperFrom_[k]) ++k;
+    } else {
+      while (k < m && text[i + k] == from_[k]) ++k;
+    }
+    if (k < m || !startsCharacter(text, i)) continue;
+    if (!replaced) out.clear();
+    replaced = true;
+    out.append(text.data() + copied, i - copied);
+    out.append(to_);
+    i += m - 1;
+    copied = i + 1;
+  }
+  if (replaced) out.append(text.data() + copied, text.size() - copied);
+  return replaced;
+}
+
 std::vector<std::string> split(std::string_view text, char separator) {
   std::vector<std::string_view> views;
   splitInto(text, separator, views);

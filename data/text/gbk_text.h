@@ -46,6 +46,21 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
 bool replaceAllInto(std::string_view text, std::string_view from, std::string_view to, Case mode,
                     std::string& out);
 
+// replaceAllInto for one `from` and `to` applied to many texts (a column of
+// the grid): the needle is looked at once, and a text without it costs one
+// scan.
+class Replacer {
+ public:
+  Replacer(std::string_view from, std::string_view to, Case mode);
+  bool into(std::string_view text, std::string& out) const;
+
+ private:
+  std::string from_, to_, upperFrom_;
+  Case mode_;
+  bool ascii_;
+  char first_, firstOther_;
+};
+
 // Pieces between separators, empty ones kept; an empty last piece is dropped
 // (so "" and "a," give one piece fewer than separators + 1).
 std::vector<std::string> split(std::string_view text, char separator);
