@@ -184,7 +184,8 @@ std::optional<std::string_view> headerName(std::string_view raw) {
 
 }  // namespace
 
-IniText::IniText(std::string fileBytes) : content_(asGbk(std::move(fileBytes))) {
+IniText::IniText(std::string fileBytes)
+    : content_(asGbk(std::move(fileBytes))), contentHasNul_(content_.find('\0') != std::string::npos) {
   sections_.push_back(Section{{}, 0, content_.size(), true});  // keys before the first section
   firstByName_.emplace(std::string(), 0);
 }
@@ -275,11 +276,13 @@ std::string IniText::value(std::string_view section, std::string_view key, std::
       std::string_view line = trim(raw);
       if (line.empty()) return;
       size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
-      std::string_view name = text::untilNul(trim(line.substr(0, equals)));
+      // Most files hold no NUL: then no name or value needs cutting at one.
+      auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
+      std::string_view name = cut(trim(line.substr(0, equals)));
       if (equals == std::string_view::npos) {
         entries_.push_back(Entry{name, {}, false});
       } else {
-        entries_.push_back(Entry{name, text::untilNul(trim(line.substr(equals + 1))), true});
+        entries_.push_back(Entry{name, cut(trim(line.substr(equals + 1))), true});
       }
     });
     entriesOf_ = index;

@@ -62,6 +62,7 @@ class IniText {
   size_t sectionFor(std::string_view section) const;
 
   std::string content_;
+  bool contentHasNul_;
   mutable std::vector<Section> sections_;  // sections_[0]: the keys before the first header
   mutable size_t parsedTo_ = 0;            // content_ is split into sections up to here
   mutable std::unordered_map<std::string, size_t> firstByName_;  // upper-case name -> first section
