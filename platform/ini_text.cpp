@@ -1,6 +1,8 @@
 #include "platform/ini_text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "data/text/gbk_text.h"
@@ -36,7 +38,7 @@ bool isIniSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
 }
 
-std::string_view trim(std::string_view s) {
+[[gnu::always_inline]] inline std::string_view trim(std::string_view s) {
   size_t b = 0, e = s.size();
   while (b < e && isIniSpace(s[b])) ++b;
   while (e > b && isIniSpace(s[e - 1])) --e;
@@ -47,6 +49,22 @@ bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (text::asciiUpper(a[i]) != text::asciiUpper(b[i])) return false;
+  return true;
+}
+
+// Whether toUpperAscii(a) == toUpperAscii(b) (ASCII letters folded, a
+// double-byte character compared as it is), without making either.
+bool sameUpperForm(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (text::asciiUpper(a[i]) != text::asciiUpper(b[i])) return false;
+    // Equal lead bytes: the second bytes of the characters must be equal
+    // as they are.
+    if (static_cast<unsigned char>(a[i]) >= 0x80 && i + 1 < a.size()) {
+      ++i;
+      if (a[i] != b[i]) return false;
+    }
+  }
   return true;
 }
 
@@ -124,14 +142,31 @@ size_t lastClosingBracket(std::string_view line) {
   return found;
 }
 
+// Where the line that starts at `pos` ends: the first CR or LF, or the end.
+// Eight bytes at a time: a byte equal to CR or LF becomes zero after the
+// XOR, and the lowest byte flagged by the zero-byte test is exact (a false
+// flag only ever sits above a true one). Little-endian loads.
+size_t lineEnd(std::string_view s, size_t pos) {
+  constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+  while (s.size() - pos >= 8) {
+    uint64_t word;
+    std::memcpy(&word, s.data() + pos, 8);
+    uint64_t cr = word ^ (ones * '\r'), lf = word ^ (ones * '\n');
+    uint64_t hit = (((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & highs;
+    if (hit) return pos + size_t(__builtin_ctzll(hit) >> 3);
+    pos += 8;
+  }
+  while (pos < s.size() && s[pos] != '\r' && s[pos] != '\n') ++pos;
+  return pos;
+}
+
 // Calls onLine(line, begin, end) for every line with the line's bounds in
 // `content`; every CR and every LF ends a line.
 template <typename OnLine>
 void forEachLine(std::string_view content, OnLine onLine) {
   size_t begin = 0;
   while (begin < content.size()) {
-    size_t end = begin;
-    while (end < content.size() && content[end] != '\r' && content[end] != '\n') ++end;
+    size_t end = lineEnd(content, begin);
     onLine(content.substr(begin, end - begin), begin, end);
     begin = end + 1;
   }
@@ -151,8 +186,9 @@ std::optional<std::string_view> headerName(std::string_view raw) {
 
 std::optional<std::string_view> iniSectionHeaderName(std::string_view line) { return headerName(line); }
 
-IniText::IniText(std::string fileBytes) : content_(asGbk(std::move(fileBytes))) {
-  sections_.push_back(Section{{}, 0, content_.size()});  // keys before the first section
+IniText::IniText(std::string fileBytes)
+    : content_(asGbk(std::move(fileBytes))), contentHasNul_(content_.find('\0') != std::string::npos) {
+  sections_.push_back(Section{{}, 0, content_.size(), true});  // keys before the first section
   firstByName_.emplace(std::string(), 0);
 }
 
@@ -160,14 +196,13 @@ bool IniText::parseNextSection() const {
   std::string_view content = content_;
   size_t begin = parsedTo_;
   while (begin < content.size()) {
-    size_t end = begin;
-    while (end < content.size() && content[end] != '\r' && content[end] != '\n') ++end;
+    size_t end = lineEnd(content, begin);
     std::optional<std::string_view> name = headerName(content.substr(begin, end - begin));
     parsedTo_ = end + 1;
     if (name) {
       sections_.back().bodyEnd = begin;
-      sections_.push_back(Section{*name, end, content.size()});
-      firstByName_.emplace(text::toUpperAscii(*name), sections_.size() - 1);
+      bool first = firstByName_.emplace(text::toUpperAscii(*name), sections_.size()).second;
+      sections_.push_back(Section{*name, end, content.size(), first});
       return true;
     }
     begin = parsedTo_;
@@ -185,6 +220,26 @@ size_t IniText::findSection(std::string_view upperName) const {
   // The last section parsed ends only where the next header starts.
   if (found->second + 1 == sections_.size()) parseNextSection();
   return found->second;
+}
+
+size_t IniText::sectionFor(std::string_view section) const {
+  if (looked_ && section == lastQuery_) return lastAnswer_;
+  std::string_view wanted = text::untilNul(trim(section));
+  size_t next = looked_ && lastAnswer_ != std::string_view::npos ? lastAnswer_ + 1 : 1;
+  size_t index;
+  if (next < sections_.size() && sections_[next].firstOfName && sameUpperForm(sections_[next].name, wanted)) {
+    index = next;
+    // The last section parsed ends only where the next header starts.
+    if (index + 1 == sections_.size()) parseNextSection();
+  } else {
+    index = findSection(text::toUpperAscii(wanted));
+  }
+  // The answer is final: the first section of a name stays the first, and
+  // none means the whole file was parsed.
+  looked_ = true;
+  lastQuery_.assign(section);
+  lastAnswer_ = index;
+  return index;
 }
 
 std::vector<std::string> IniText::sectionNames(size_t bufferSize) const {
@@ -212,7 +267,7 @@ std::string IniText::value(std::string_view section, std::string_view key, std::
                            size_t bufferSize) const {
   if (bufferSize == 0) return {};
   size_t limit = bufferSize - 1;
-  size_t index = findSection(text::toUpperAscii(text::untilNul(trim(section))));
+  size_t index = sectionFor(section);
   if (index == std::string_view::npos) return std::string(cutAtCharacter(fallback, limit));
 
   if (entriesOf_ != index) {
@@ -223,11 +278,13 @@ std::string IniText::value(std::string_view section, std::string_view key, std::
       std::string_view line = trim(raw);
       if (line.empty()) return;
       size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
-      std::string_view name = text::untilNul(trim(line.substr(0, equals)));
+      // Most files hold no NUL: then no name or value needs cutting at one.
+      auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
+      std::string_view name = cut(trim(line.substr(0, equals)));
       if (equals == std::string_view::npos) {
         entries_.push_back(Entry{name, {}, false});
       } else {
-        entries_.push_back(Entry{name, text::untilNul(trim(line.substr(equals + 1))), true});
+        entries_.push_back(Entry{name, cut(trim(line.substr(equals + 1))), true});
       }
     });
     entriesOf_ = index;

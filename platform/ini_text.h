@@ -42,6 +42,7 @@ class IniText {
     std::string_view name;
     size_t bodyBegin;
     size_t bodyEnd;
+    bool firstOfName;  // no section before it has the same name
   };
   // One line of the section last looked up: its key, and its value unless
   // the line has no "=".
@@ -59,8 +60,14 @@ class IniText {
   // The index of the first section named `name` (upper-case form), parsing
   // on as needed; npos when there is none. Its bodyEnd is final.
   size_t findSection(std::string_view upperName) const;
+  // The section a value lookup searches, for the section text as the caller
+  // passed it: a reader asks for several keys of one section, then goes on
+  // to the next section, so the last answer and the section after it are
+  // tried before the lookup by name.
+  size_t sectionFor(std::string_view section) const;
 
   std::string content_;
+  bool contentHasNul_;
   mutable std::vector<Section> sections_;  // sections_[0]: the keys before the first header
   mutable size_t parsedTo_ = 0;            // content_ is split into sections up to here
   mutable std::unordered_map<std::string, size_t> firstByName_;  // upper-case name -> first section
@@ -68,6 +75,9 @@ class IniText {
   // several keys of one section in a row.
   mutable size_t entriesOf_ = size_t(-1);
   mutable std::vector<Entry> entries_;
+  mutable bool looked_ = false;     // a lookup was made:
+  mutable std::string lastQuery_;   // the section text it was asked with
+  mutable size_t lastAnswer_ = 0;   // and its answer (npos: none)
 };
 
 }  // namespace tl::platform

@@ -23,7 +23,15 @@ std::string listText(const std::string& path, bool utf8File) {
 }  // namespace
 
 std::string jsonListMac(std::string_view mac) {
-  return text::toUpperAscii(text::replaceAll(mac, ":", "-", text::Case::Sensitive));
+  // One pass: ":" becomes "-" and ASCII letters capitals; a double-byte
+  // character stays whole (both steps step over it alike).
+  std::string out(mac);
+  for (size_t i = 0; i < out.size();) {
+    size_t n = text::charLength(out, i);
+    if (n == 1) out[i] = out[i] == ':' ? '-' : text::asciiUpper(out[i]);
+    i += n;
+  }
+  return out;
 }
 
 void readJsonClientList(ReaderContext& context, const std::string& path, const JsonClientListFormat& format) {

@@ -140,6 +140,11 @@ TEST(Addresses, GroupMacCutsBlindly) {
   EXPECT_EQ(groupMac("00-11-22"), "00--1-1--22");
   EXPECT_EQ(groupMac("00:11:22"), "00-:1-1:-22");
   EXPECT_EQ(groupMac(""), "");
+  // A pair that starts with a lead byte is one character and keeps its
+  // letter; a lead byte second in a pair or last is a byte of its own.
+  EXPECT_EQ(groupMac("ab\xB0" "acd"), "AB-\xB0" "a-CD");
+  EXPECT_EQ(groupMac("a\xB0" "b"), "A\xB0-B");
+  EXPECT_EQ(groupMac("ab\xB0"), "AB-\xB0");
 }
 
 TEST(Addresses, ReverseOctets) {

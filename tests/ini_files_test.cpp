@@ -338,5 +338,22 @@ TEST(IniText, ValueBufferRule) {
   for (const Case& c : cases) EXPECT_EQ(ini.value("A", c.key, "DEF", c.bufferSize), c.expected) << c.key << c.bufferSize;
 }
 
+// A reader asks section after section, several keys each: the answers must
+// not depend on the order of the questions (a repeated section still
+// answers from its first, a double-byte name's second byte is no letter).
+TEST(IniText, LookupsInAnyOrderAnswerAsTheFirstSectionOfTheName) {
+  platform::IniText ini(
+      "[A]\r\nk=1\r\n[B]\r\nk=2\r\n[a]\r\nk=3\r\n[C]\r\nk=4\r\n[\xB0" "a]\r\nk=5\r\n[\xB0" "A]\r\nk=6\r\n");
+  struct Case {
+    std::string section;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"A", "1"}, {"A", "1"}, {"B", "2"}, {"a", "1"},  {" c ", "4"}, {"\xB0" "a", "5"}, {"\xB0" "A", "6"},
+      {"B", "2"}, {"b", "2"}, {"D", "-"}, {"D", "-"}, {"C", "4"},   {"\xB0" "A", "6"}, {"A", "1"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ini.value(c.section, "k", "-", 100), c.expected) << c.section;
+}
+
 }  // namespace
 }  // namespace tl

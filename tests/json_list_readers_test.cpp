@@ -216,6 +216,11 @@ TEST(JsonListReaders, MacRule) {
       {"00-1a-2b", "00-1A-2B"},
       {"", ""},
       {"网卡:ab", "网卡-AB"},
+      // A byte after a lead byte is part of its character: neither turned
+      // into "-" nor into a capital.
+      {"\xB0" "a:b", "\xB0" "a-B"},
+      {"\x81:a", "\x81:A"},
+      {"a:\xB0", "A-\xB0"},
   };
   for (const Case& c : cases) EXPECT_EQ(jsonListMac(c.mac), c.shown) << c.mac;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/client_grid.h"
 #include "data/text/gbk_text.h"
 #include "data/text/signature_search.h"
 #include "editing/export_text.h"
@@ -103,6 +104,11 @@ TEST(TextSearchDifferential, FindAndReplaceMatchTheCharacterByCharacterRules) {
     if (changed) {
       ASSERT_EQ(into, replaced);
     }
+    into = "left from the text before";
+    ASSERT_EQ(text::Replacer(needle, to, mode).into(hay, into), changed);
+    if (changed) {
+      ASSERT_EQ(into, replaced);
+    }
   }
 }
 
@@ -112,6 +118,43 @@ TEST(TextSearchDifferential, ExportLinesMatchTheThreeStepRule) {
     std::string t = maker.text(6), name = maker.text(3), ip = maker.text(3), mac = maker.text(3);
     SCOPED_TRACE(::testing::PrintToString(t) + " / " + ::testing::PrintToString(name));
     ASSERT_EQ(exportLine(t, name, ip, mac), reference::exportLine(t, name, ip, mac));
+  }
+  // Values that mostly leave the template's own words alone (the lines
+  // made from the template's pieces), with the few that start or end a word
+  // next to them, end in half a character, or are empty.
+  const std::vector<std::string> values = {"pc01", "PC", "c1", "p", "c", "\xCD\xA1" "pc", "\xB0", "\xB0" "c",
+                                           "10.0.0.1", "", "cx", "\x81p", "wb", "NAME", "IP", "MAC"};
+  for (int round = 0; round < 40000; ++round) {
+    std::string t = maker.text(6);
+    const std::string& name = values[maker.next() % values.size()];
+    const std::string& ip = values[maker.next() % values.size()];
+    const std::string& mac = values[maker.next() % values.size()];
+    SCOPED_TRACE(::testing::PrintToString(t) + " / " + ::testing::PrintToString(name) + " / " +
+                 ::testing::PrintToString(ip));
+    ASSERT_EQ(exportLine(t, name, ip, mac), reference::exportLine(t, name, ip, mac));
+  }
+}
+
+// The whole text writes each line onto the end of the lines before it: a
+// line's character boundaries must not depend on them (a previous line that
+// ends in a lone lead byte, an empty line that adds no CR LF).
+TEST(TextSearchDifferential, ExportTextsJoinTheLinesOfTheThreeStepRule) {
+  TextMaker maker(4711);
+  for (int round = 0; round < 4000; ++round) {
+    std::string t = maker.text(6);
+    ClientGrid grid;
+    std::string expected;
+    std::vector<int> rows;
+    for (int r = 0, n = int(maker.next() % 6); r < n; ++r) {
+      grid.appendRow(std::to_string(r + 1));
+      for (int c : {kColName, kColIp, kColMac}) grid.setCell(r, c, maker.text(3));
+      rows.push_back(r);
+      std::string line = reference::exportLine(t, grid.cell(r, kColName), grid.cell(r, kColIp), grid.cell(r, kColMac));
+      if (!expected.empty()) expected += "\r\n";
+      expected += line;
+    }
+    SCOPED_TRACE(::testing::PrintToString(t));
+    ASSERT_EQ(buildExportText(grid, rows, t), expected);
   }
 }
 

@@ -57,9 +57,17 @@ std::string dottedToIpNumber(std::string_view dotted) {
 
 std::string groupMac(std::string_view mac) {
   std::string out;
+  out.reserve(mac.size() / 2 * 3);
   for (size_t i = 0; i < mac.size(); i += 2) {
     if (!out.empty()) out.push_back('-');
-    out += toUpperAscii(mac.substr(i, 2));
+    // Each pair folded on its own: a lead byte and the byte after it form
+    // one character and stay as they are.
+    if (static_cast<unsigned char>(mac[i]) >= 0x80 && i + 1 < mac.size()) {
+      out.append(mac.substr(i, 2));
+    } else {
+      out.push_back(asciiUpper(mac[i]));
+      if (i + 1 < mac.size()) out.push_back(asciiUpper(mac[i + 1]));
+    }
   }
   return out;
 }

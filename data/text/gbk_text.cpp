@@ -75,6 +75,21 @@ std::string toLowerAscii(std::string_view s) { return foldAscii<asciiLower>(s); 
 
 size_t find(std::string_view hay, std::string_view needle, Case mode, size_t from) {
   if (needle.empty()) return from <= hay.size() ? from : npos;
+  if (from > hay.size()) return npos;
+  if (static_cast<unsigned char>(needle[0]) < 0x80) {
+    // An ASCII first byte: only the positions holding it (in either case)
+    // are checked, and only a match is checked for starting a character
+    // (counted from `from`, where the search steps from).
+    const char first = needle[0];
+    const char other = mode == Case::Insensitive ? (asciiUpper(first) == first ? asciiLower(first) : asciiUpper(first))
+                                                 : first;
+    std::string_view searched = hay.substr(from);
+    for (size_t i = 0; i < searched.size() && searched.size() - i >= needle.size(); ++i) {
+      if (searched[i] != first && searched[i] != other) continue;
+      if (matchesAt(searched, i, needle, mode) && startsCharacter(searched, i)) return from + i;
+    }
+    return npos;
+  }
   for (size_t i = from; i < hay.size() && hay.size() - i >= needle.size(); i += charLength(hay, i))
     if (matchesAt(hay, i, needle, mode)) return i;
   return npos;
@@ -112,19 +127,61 @@ bool replaceAllInto(std::string_view text, std::string_view from, std::string_vi
   return true;
 }
 
-std::vector<std::string> split(std::string_view text, char separator) {
-  std::vector<std::string> pieces;
+void splitInto(std::string_view text, char separator, std::vector<std::string_view>& pieces) {
+  pieces.clear();
   size_t start = 0;
   for (size_t i = 0; i < text.size();) {
     size_t n = charLength(text, i);
     if (n == 1 && text[i] == separator) {
-      pieces.emplace_back(text.substr(start, i - start));
+      pieces.push_back(text.substr(start, i - start));
       start = i + 1;
     }
     i += n;
   }
-  if (start < text.size()) pieces.emplace_back(text.substr(start));
-  return pieces;
+  if (start < text.size()) pieces.push_back(text.substr(start));
+}
+
+Replacer::Replacer(std::string_view from, std::string_view to, Case mode)
+    : from_(from), to_(to), upperFrom_(toUpperAscii(from)), mode_(mode), ascii_(!from.empty() && isAsciiText(from)) {
+  first_ = firstOther_ = from.empty() ? '\0' : from[0];
+  if (ascii_ && mode == Case::Insensitive) {
+    first_ = asciiUpper(first_);
+    firstOther_ = asciiLower(first_);
+  }
+}
+
+bool Replacer::into(std::string_view text, std::string& out) const {
+  if (!ascii_) return replaceAllInto(text, from_, to_, mode_, out);
+  // As replaceAsciiNeedle: the needle's bytes are all below 0x80, so a
+  // match is checked for starting a character only once found.
+  const size_t m = from_.size();
+  bool replaced = false;
+  size_t copied = 0;
+  for (size_t i = 0; i + m <= text.size(); ++i) {
+    char c = text[i];
+    if (c != first_ && c != firstOther_) continue;
+    size_t k = 1;
+    if (mode_ == Case::Insensitive) {
+      while (k < m && asciiUpper(text[i + k]) == upperFrom_[k]) ++k;
+    } else {
+      while (k < m && text[i + k] == from_[k]) ++k;
+    }
+    if (k < m || !startsCharacter(text, i)) continue;
+    if (!replaced) out.clear();
+    replaced = true;
+    out.append(text.data() + copied, i - copied);
+    out.append(to_);
+    i += m - 1;
+    copied = i + 1;
+  }
+  if (replaced) out.append(text.data() + copied, text.size() - copied);
+  return replaced;
+}
+
+std::vector<std::string> split(std::string_view text, char separator) {
+  std::vector<std::string_view> views;
+  splitInto(text, separator, views);
+  return std::vector<std::string>(views.begin(), views.end());
 }
 
 size_t findLastChar(std::string_view text, char c) {
@@ -143,11 +200,6 @@ std::string removeAll(std::string_view text, char c) {
     i += n;
   }
   return out;
-}
-
-std::string_view untilNul(std::string_view bytes) {
-  size_t z = bytes.find('\0');
-  return z == npos ? bytes : bytes.substr(0, z);
 }
 
 }  // namespace tl::text

@@ -46,9 +46,27 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
 bool replaceAllInto(std::string_view text, std::string_view from, std::string_view to, Case mode,
                     std::string& out);
 
+// replaceAllInto for one `from` and `to` applied to many texts (a column of
+// the grid): the needle is looked at once, and a text without it costs one
+// scan.
+class Replacer {
+ public:
+  Replacer(std::string_view from, std::string_view to, Case mode);
+  bool into(std::string_view text, std::string& out) const;
+
+ private:
+  std::string from_, to_, upperFrom_;
+  Case mode_;
+  bool ascii_;
+  char first_, firstOther_;
+};
+
 // Pieces between separators, empty ones kept; an empty last piece is dropped
 // (so "" and "a," give one piece fewer than separators + 1).
 std::vector<std::string> split(std::string_view text, char separator);
+// The same pieces as views into `text`, written into `pieces` (its storage
+// reused), for readers that split every line of a file.
+void splitInto(std::string_view text, char separator, std::vector<std::string_view>& pieces);
 
 // Position of the last single-byte character equal to `c`, stepping by
 // characters (a trail byte 0x5C is no "\\"), or npos. Splits a path into
@@ -59,7 +77,11 @@ size_t findLastChar(std::string_view text, char c);
 // characters in GBK when it is below 0x40).
 std::string removeAll(std::string_view text, char c);
 
-// The bytes up to, not including, the first NUL.
-std::string_view untilNul(std::string_view bytes);
+// The bytes up to, not including, the first NUL. Inline: readers cut every
+// name and value with it.
+inline std::string_view untilNul(std::string_view bytes) {
+  size_t z = bytes.find('\0');
+  return z == npos ? bytes : bytes.substr(0, z);
+}
 
 }  // namespace tl::text
