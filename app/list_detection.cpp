@@ -40,10 +40,12 @@ void probeRows(Detection& detection, Probe probe, Matches matches) {
 }
 
 // A statement matches when it prepares and its first step gives a row or
-// the end of the rows: the table and its ORDER BY column exist.
+// the end of the rows: the table and its ORDER BY column exist. With LIMIT 1
+// SQLite still reads every row (a damaged table fails the same) but keeps
+// only the first in order instead of sorting the whole list.
 void probeSql(Detection& detection, SqliteConnection& database) {
   probeRows(detection, Probe::Sql, [&](const ListType& type) {
-    SqliteStatement probe(database, std::string(type.select));
+    SqliteStatement probe(database, std::string(type.select) + " limit 1");
     return probe.executeStep() || probe.done();
   });
 }

@@ -17,11 +17,13 @@ const std::array<const char*, kColumnCount> kHeaders = {"序号", "计算机名"
 
 // Each cell is cut to kMaxCellWidth columns and padded to its column's
 // width: a GBK text is as wide as it has bytes.
-void printPadded(std::ostream& out, const std::string& gbk, size_t width, bool last) {
-  TerminalText text = terminalText(gbk, kMaxCellWidth);
-  out << text.utf8;
-  if (!last) out << std::string(width - std::min(width, text.width) + 2, ' ');
+void appendPadded(std::string& line, const std::string& gbk, size_t width, bool last) {
+  size_t shown = appendTerminalText(line, gbk, kMaxCellWidth);
+  if (!last) line.append(width - std::min(width, shown) + 2, ' ');
 }
+
+// The table is built in one buffer and written in large blocks.
+constexpr size_t kWriteBlock = size_t(1) << 16;
 
 }  // namespace
 
@@ -32,15 +34,26 @@ void printGridTable(const ClientGrid& grid, std::ostream& out) {
     for (int r = 0; r < grid.rowCount(); ++r) widths[size_t(c)] = std::max(widths[size_t(c)], grid.cell(r, c).size());
     widths[size_t(c)] = std::min(widths[size_t(c)], kMaxCellWidth);
   }
-  for (int c = 0; c < kColumnCount; ++c) printPadded(out, kHeaders[size_t(c)], widths[size_t(c)], c + 1 == kColumnCount);
-  out << '\n';
+  std::string text;
+  text.reserve(kWriteBlock + 1024);
+  for (int c = 0; c < kColumnCount; ++c) appendPadded(text, kHeaders[size_t(c)], widths[size_t(c)], c + 1 == kColumnCount);
+  text += '\n';
   for (int r = 0; r < grid.rowCount(); ++r) {
-    for (int c = 0; c < kColumnCount; ++c) printPadded(out, grid.cell(r, c), widths[size_t(c)], c + 1 == kColumnCount);
-    out << '\n';
+    const ClientRow& row = grid.row(r);
+    for (int c = 0; c < kColumnCount; ++c) appendPadded(text, row[size_t(c)], widths[size_t(c)], c + 1 == kColumnCount);
+    text += '\n';
+    if (text.size() >= kWriteBlock) {
+      out.write(text.data(), std::streamsize(text.size()));
+      text.clear();
+    }
   }
-  out << '\n';
+  text += '\n';
   // The path field holds the file name as given, which may hold control bytes too.
-  for (int part = 0; part < kStatusPartCount; ++part) out << terminalText(grid.status(part)).utf8 << '\n';
+  for (int part = 0; part < kStatusPartCount; ++part) {
+    appendTerminalText(text, grid.status(part));
+    text += '\n';
+  }
+  out.write(text.data(), std::streamsize(text.size()));
 }
 
 nlohmann::ordered_json gridJson(const std::string& typeName, const ClientGrid& grid, const CliOperatorUi& ui) {

@@ -25,30 +25,50 @@ size_t charLength(std::string_view text, size_t i) {
   return trail >= 0x40 && trail <= 0xFE && trail != 0x7F ? 2 : 1;
 }
 
+// The length of the leading run of printable ASCII (0x20..0x7E) within the
+// first `limit` bytes: such bytes are their own UTF-8 and one column each.
+size_t printableAsciiPrefix(std::string_view gbk, size_t limit) {
+  size_t i = 0;
+  while (i < limit && static_cast<unsigned char>(gbk[i]) - 0x20u < 0x5Fu) ++i;
+  return i;
+}
+
 }  // namespace
 
-TerminalText terminalText(std::string_view gbk, size_t maxWidth) {
+size_t appendTerminalText(std::string& out, std::string_view gbk, size_t maxWidth) {
   // Where the text is cut: the characters that fit beside the "…".
-  size_t end = gbk.size();
-  bool cut = gbk.size() > maxWidth;
-  if (cut) {
-    const size_t room = maxWidth == 0 ? 0 : maxWidth - 1;
-    end = 0;
-    while (end < gbk.size() && end + charLength(gbk, end) <= room) end += charLength(gbk, end);
+  const bool cut = gbk.size() > maxWidth;
+  const size_t room = !cut ? gbk.size() : maxWidth == 0 ? 0 : maxWidth - 1;
+  size_t end = printableAsciiPrefix(gbk, room);
+  const bool plain = end == room;  // most cells: copied as they are
+  if (plain) {
+    out.append(gbk.data(), end);
+  } else {
+    if (cut) {
+      end = 0;
+      while (end < gbk.size() && end + charLength(gbk, end) <= room) end += charLength(gbk, end);
+    } else {
+      end = gbk.size();
+    }
+    // Runs between control bytes are converted whole: a cell without one is a
+    // single conversion.
+    size_t runStart = 0;
+    for (size_t i = 0; i < end; i += charLength(gbk, i)) {
+      auto byte = static_cast<unsigned char>(gbk[i]);
+      if (!isControl(byte)) continue;
+      out += platform::gbkToUtf8(gbk.substr(runStart, i - runStart));
+      appendControlPicture(out, byte);
+      runStart = i + 1;
+    }
+    out += platform::gbkToUtf8(gbk.substr(runStart, end - runStart));
   }
-  TerminalText result{{}, end + (cut ? 1 : 0)};
-  // Runs between control bytes are converted whole: a cell without one is a
-  // single conversion.
-  size_t runStart = 0;
-  for (size_t i = 0; i < end; i += charLength(gbk, i)) {
-    auto byte = static_cast<unsigned char>(gbk[i]);
-    if (!isControl(byte)) continue;
-    result.utf8 += platform::gbkToUtf8(gbk.substr(runStart, i - runStart));
-    appendControlPicture(result.utf8, byte);
-    runStart = i + 1;
-  }
-  result.utf8 += platform::gbkToUtf8(gbk.substr(runStart, end - runStart));
-  if (cut) result.utf8 += "\xE2\x80\xA6";  // …
+  if (cut) out += "\xE2\x80\xA6";  // …
+  return end + (cut ? 1 : 0);
+}
+
+TerminalText terminalText(std::string_view gbk, size_t maxWidth) {
+  TerminalText result{{}, 0};
+  result.width = appendTerminalText(result.utf8, gbk, maxWidth);
   return result;
 }
 

@@ -22,4 +22,8 @@ struct TerminalText {
 // as it has bytes, so its byte count bounds the result's width.
 TerminalText terminalText(std::string_view gbk, size_t maxWidth = std::string_view::npos);
 
+// The same text appended to `out` (a table is built in one buffer); returns
+// its width.
+size_t appendTerminalText(std::string& out, std::string_view gbk, size_t maxWidth = std::string_view::npos);
+
 }  // namespace tl::cli

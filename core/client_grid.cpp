@@ -14,8 +14,7 @@ void ClientGrid::clear() {
 }
 
 int ClientGrid::appendRow(std::string numberText) {
-  rows_.emplace_back();
-  rows_.back()[kColNumber] = std::move(numberText);
+  rows_.append()[kColNumber] = std::move(numberText);
   selected_.push_back(false);
   notifyRows();
   return int(rows_.size()) - 1;
@@ -34,10 +33,7 @@ const std::string& ClientGrid::cell(int row, int column) const {
 
 void ClientGrid::reorderRows(const std::vector<int>& order) {
   if (order.size() != rows_.size()) return;
-  std::vector<ClientRow> reordered;
-  reordered.reserve(rows_.size());
-  for (int from : order) reordered.push_back(std::move(rows_[size_t(from)]));
-  rows_ = std::move(reordered);
+  rows_.permute(order);
   notifyRows();
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/client_row_store.h"
+
 namespace tl {
 
 enum Column : int {
@@ -18,7 +20,6 @@ enum Column : int {
   kColDns1 = 6,
   kColDns2 = 7,
 };
-inline constexpr int kColumnCount = 8;
 
 enum StatusPart : int {
   kCountField = 0,  // "客户机总数: " and a count
@@ -26,8 +27,6 @@ enum StatusPart : int {
   kTypeField = 2,   // "列表类型: " and a type, or the import's progress
 };
 inline constexpr int kStatusPartCount = 3;
-
-using ClientRow = std::array<std::string, kColumnCount>;
 
 // Told about every change so that a view can redraw; it must not change the grid.
 class GridObserver {
@@ -71,7 +70,7 @@ class ClientGrid {
     if (observer_) observer_->rowsChanged();
   }
 
-  std::vector<ClientRow> rows_;
+  ClientRowStore rows_;
   std::vector<bool> selected_;
   std::array<std::string, kStatusPartCount> status_;
   GridObserver* observer_ = nullptr;

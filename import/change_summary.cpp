@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
+#include <compare>
+#include <cstdint>
+#include <string_view>
 #include <tuple>
 
 #include <sqlite3.h>
 
-#include "import/import_check.h"
 #include "import/sqlite_query.h"
 
 namespace tl {
@@ -16,11 +17,51 @@ namespace {
 constexpr const char* kStoredColumnNames[] = {"client_name", "client_mac", "client_ip", "client_mask",
                                              "client_gate_way", "client_dns1", "client_dns2", "client_group_name"};
 
-// Twelve hex digits when the MAC is one, else the stored text as it is, so
-// that two rows with one odd MAC still meet.
-std::string matchKey(const StoredClient& client) {
-  std::string mac = normalizedMac(client[kStoredMac]);
-  return mac.empty() ? "?" + client[kStoredMac] : mac;
+// The row's MAC as a number when it is one (twelve hex digits once "-",
+// ":" and "." are gone), else its stored text as it is, so that two rows
+// with one odd MAC still meet.
+struct MatchKey {
+  bool odd;
+  uint64_t mac;
+  std::string_view text;
+  auto operator<=>(const MatchKey&) const = default;
+};
+
+MatchKey matchKey(const StoredClient& client) {
+  const std::string& stored = client[kStoredMac];
+  uint64_t mac = 0;
+  int digits = 0;
+  for (char c : stored) {
+    if (c == '-' || c == ':' || c == '.') continue;
+    int value = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (value < 0 || ++digits > 12) return {true, 0, stored};
+    mac = mac << 4 | uint64_t(value);
+  }
+  if (digits != 12) return {true, 0, stored};
+  return {false, mac, {}};
+}
+
+// Which old row each new row meets: the first old row with its key that is
+// still free, or none.
+std::vector<size_t> matchOldRows(const std::vector<StoredClient>& before, const std::vector<StoredClient>& after) {
+  constexpr size_t kNone = size_t(-1);
+  std::vector<std::pair<MatchKey, size_t>> old;  // sorted by key, then by row
+  old.reserve(before.size());
+  for (size_t i = 0; i < before.size(); ++i) old.emplace_back(matchKey(before[i]), i);
+  std::sort(old.begin(), old.end());
+  // For the first entry of each key: the entry of the next free old row.
+  std::vector<size_t> nextFree(old.size());
+  for (size_t i = 0; i < old.size(); ++i) nextFree[i] = i;
+  std::vector<size_t> partner(after.size(), kNone);
+  for (size_t i = 0; i < after.size(); ++i) {
+    const MatchKey key = matchKey(after[i]);
+    auto first = std::lower_bound(old.begin(), old.end(), key,
+                                  [](const std::pair<MatchKey, size_t>& entry, const MatchKey& k) { return entry.first < k; });
+    if (first == old.end() || first->first != key) continue;
+    size_t& free = nextFree[size_t(first - old.begin())];
+    if (free < old.size() && old[free].first == key) partner[i] = old[free++].second;
+  }
+  return partner;
 }
 
 }  // namespace
@@ -51,28 +92,36 @@ bool readStoredClients(sqlite3* db, std::vector<StoredClient>& out, std::string&
   return false;
 }
 
-ChangeSummary summarizeChanges(const std::vector<StoredClient>& before, const std::vector<StoredClient>& after) {
-  // Each old row meets the first new row with its MAC that is still free.
-  std::multimap<std::string, size_t> unmatchedOld;
-  for (size_t i = 0; i < before.size(); ++i) unmatchedOld.emplace(matchKey(before[i]), i);
+ChangeSummary summarizeChanges(std::vector<StoredClient> before, std::vector<StoredClient> after) {
+  const std::vector<size_t> partner = matchOldRows(before, after);
   ChangeSummary summary;
-  for (const StoredClient& client : after) {
-    auto it = unmatchedOld.find(matchKey(client));
-    if (it == unmatchedOld.end()) {
-      summary.added.push_back(client);
+  std::vector<bool> matched(before.size(), false);
+  // The added rows are moved to the front of `after` in their order, the
+  // removed ones to the front of `before`: the lists are handed over, not copied.
+  size_t added = 0;
+  for (size_t i = 0; i < after.size(); ++i) {
+    if (partner[i] == size_t(-1)) {
+      if (added != i) after[added] = std::move(after[i]);
+      ++added;
       continue;
     }
-    const StoredClient& old = before[it->second];
-    unmatchedOld.erase(it);
-    if (old == client)
+    StoredClient& old = before[partner[i]];
+    matched[partner[i]] = true;
+    if (old == after[i])
       ++summary.unchanged;
     else
-      summary.changed.push_back({old, client});
+      summary.changed.emplace_back(std::move(old), std::move(after[i]));
   }
-  std::vector<size_t> removedIndexes;
-  for (const auto& [key, index] : unmatchedOld) removedIndexes.push_back(index);
-  std::sort(removedIndexes.begin(), removedIndexes.end());
-  for (size_t index : removedIndexes) summary.removed.push_back(before[index]);
+  after.resize(added);
+  summary.added = std::move(after);
+  size_t removed = 0;
+  for (size_t i = 0; i < before.size(); ++i) {
+    if (matched[i]) continue;
+    if (removed != i) before[removed] = std::move(before[i]);
+    ++removed;
+  }
+  before.resize(removed);
+  summary.removed = std::move(before);
   return summary;
 }
 

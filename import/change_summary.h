@@ -21,7 +21,8 @@ struct ChangeSummary {
 // table cannot be read (`reason` then holds SQLite's text, GBK).
 bool readStoredClients(sqlite3* db, std::vector<StoredClient>& out, std::string& reason);
 
-ChangeSummary summarizeChanges(const std::vector<StoredClient>& before, const std::vector<StoredClient>& after);
+// Takes both lists: their rows move into the summary.
+ChangeSummary summarizeChanges(std::vector<StoredClient> before, std::vector<StoredClient> after);
 
 // "新增 A 台 删除 B 台 修改 C 台 未变 D 台".
 std::string changeLine(const ChangeSummary& summary);

@@ -12,10 +12,11 @@ constexpr const char* kInsertClient =
     "insert into cs_client_info (client_name,client_mac,client_ip,client_mask,client_gate_way,client_dns1,"
     "client_dns2,client_group_name) values(?,?,?,?,?,?,?,?)";
 
+// Every parameter is bound for every row, so the bindings need no clearing.
 bool insertClient(SqliteStatement& insert, const StoredClient& client) {
   for (int i = 0; i < int(client.size()); ++i)
     if (!insert.bindBytes(i + 1, client[size_t(i)])) return false;
-  return insert.execute();
+  return insert.executeKeepingBindings();
 }
 
 std::vector<StoredClient> storedClients(const ClientGrid& grid) {
@@ -47,8 +48,8 @@ ImportResult importClientList(ImportContext& context, const ImportOptions& optio
   ImportResult result{ImportOutcome::NoDatabaseChosen, std::nullopt};
   if (opened == TargetOpen::OpenFailed) result.outcome = ImportOutcome::DatabaseOpenFailed;
   if (opened == TargetOpen::Opened) {
-    const std::vector<StoredClient> clients = storedClients(context.grid);
-    result = replaceClientTable(context, options, clients, [&context, &clients] {
+    result = replaceClientTable(context, options, storedClients(context.grid),
+                                [&context](const std::vector<StoredClient>& clients) {
       SqliteStatement insert(context.connection, kInsertClient);
       if (!insert.prepared()) return false;
       for (const StoredClient& client : clients)
@@ -78,7 +79,7 @@ ImportPreview previewImport(ImportContext& context, const ImportOptions& options
     preview.outcome = ImportOutcome::DatabaseOpenFailed;
     return preview;
   }
-  preview.summary = summarizeChanges(before, storedClients(context.grid));
+  preview.summary = summarizeChanges(std::move(before), storedClients(context.grid));
   preview.outcome = ImportOutcome::Imported;
   return preview;
 }

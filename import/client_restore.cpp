@@ -51,8 +51,9 @@ ImportResult restoreClientList(ImportContext& context, const ImportOptions& opti
                                            : locateAndOpenTargetDatabase(context);
   if (opened == TargetOpen::NotChosen) return {ImportOutcome::NoDatabaseChosen, std::nullopt};
   if (opened == TargetOpen::OpenFailed) return {ImportOutcome::DatabaseOpenFailed, std::nullopt};
-  return replaceClientTable(context, options, after,
-                            [&context, &copy] { return copyRowsBack(copy.get(), context.connection.handle()); });
+  return replaceClientTable(context, options, std::move(after), [&context, &copy](const std::vector<StoredClient>&) {
+    return copyRowsBack(copy.get(), context.connection.handle());
+  });
 }
 
 }  // namespace tl

@@ -26,6 +26,9 @@ std::string importCheckQuestion(const std::vector<ImportProblem>& problems, size
 // the empty text when it is not a MAC.
 std::string normalizedMac(const std::string& mac);
 
+// The same MAC as a number (its twelve hex digits), or false.
+bool macNumber(const std::string& mac, uint64_t& number);
+
 // The address of a dotted quad of four numbers 0..255 (digits only), or
 // false.
 bool parseDottedQuad(const std::string& text, uint32_t& address);

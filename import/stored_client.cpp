@@ -1,7 +1,10 @@
 #include "import/stored_client.h"
 
+#include <charconv>
+#include <cstdint>
+#include <string_view>
+
 #include "data/text/addresses.h"
-#include "data/text/gbk_text.h"
 
 namespace tl {
 namespace {
@@ -15,17 +18,54 @@ std::string shownAddress(const std::string& stored) {
   return text::ipNumberToDotted(stored);
 }
 
+// The IP number of four pieces of one to three ASCII digits ("10.0.1.25"),
+// as text::dottedToIpNumber computes it: each piece's value written in hex
+// (at least two digits), the four joined. False for any other text, which
+// takes the general path.
+bool plainQuadNumber(std::string_view dotted, uint64_t& number) {
+  uint64_t joined = 0;
+  size_t i = 0;
+  for (int piece = 0; piece < 4; ++piece) {
+    if (piece > 0) {
+      if (i >= dotted.size() || dotted[i] != '.') return false;
+      ++i;
+    }
+    const size_t start = i;
+    uint32_t value = 0;
+    while (i < dotted.size() && i - start < 3 && dotted[i] >= '0' && dotted[i] <= '9') value = value * 10 + uint32_t(dotted[i++] - '0');
+    if (i == start) return false;
+    const int digits = value > 0xFF ? 3 : 2;
+    joined = (joined << (4 * digits)) | value;
+  }
+  number = joined;
+  return i == dotted.size();
+}
+
+// The MAC as stored: every "-" gone (text::removeAll), in one pass.
+std::string macWithoutDashes(const std::string& mac) {
+  std::string out;
+  out.reserve(mac.size());
+  for (char c : mac)
+    if (c != '-') out += c;
+  return out;
+}
+
 }  // namespace
 
 std::string ipNumberCell(const std::string& dotted, bool emptyIsZero) {
   if (dotted.empty() && !emptyIsZero) return dotted;
+  uint64_t number = 0;
+  if (plainQuadNumber(dotted, number)) {
+    char digits[24];
+    return std::string(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+  }
   return text::dottedToIpNumber(dotted);
 }
 
 StoredClient storedClient(const ClientRow& row) {
   return {
       row[kColName],
-      text::removeAll(row[kColMac], '-'),
+      macWithoutDashes(row[kColMac]),
       ipNumberCell(row[kColIp], true),
       ipNumberCell(row[kColMask], false),
       ipNumberCell(row[kColGateway], false),

@@ -21,7 +21,7 @@ struct Written {
 // INSERT back, so the server never sees a partial list and never loses its
 // list without a copy.
 Written writeInTransaction(ImportContext& context, const ImportOptions& options,
-                           const std::vector<StoredClient>& after, const RowWriter& writeRows) {
+                           std::vector<StoredClient>& after, const RowWriter& writeRows) {
   Written written;
   ClientGrid& grid = context.grid;
   SqliteConnection& connection = context.connection;
@@ -44,16 +44,16 @@ Written writeInTransaction(ImportContext& context, const ImportOptions& options,
   // A DELETE that fails would leave the old rows beside the new ones.
   if (!connection.executeRaw("delete from cs_client_info;")) return fail();
   grid.setStatus(kTypeField, "正在导入计算机列表");
-  if (!writeRows() || !transaction.commit()) return fail();
+  if (!writeRows(after) || !transaction.commit()) return fail();
   written.step = WriteStep::Committed;
-  written.summary = summarizeChanges(before, after);
+  written.summary = summarizeChanges(std::move(before), std::move(after));
   return written;
 }
 
 }  // namespace
 
 ImportResult replaceClientTable(ImportContext& context, const ImportOptions& options,
-                                const std::vector<StoredClient>& after, const RowWriter& writeRows) {
+                                std::vector<StoredClient> after, const RowWriter& writeRows) {
   Written written = writeInTransaction(context, options, after, writeRows);
   const std::string path = context.connection.path();
   context.connection.close();
@@ -69,12 +69,12 @@ ImportResult replaceClientTable(ImportContext& context, const ImportOptions& opt
     return result;
   }
   result.outcome = ImportOutcome::Imported;
-  result.summary = written.summary;
+  result.summary = std::move(written.summary);
   result.backupPath = written.backup.path;
   context.grid.setStatus(kTypeField, "导入完毕");
   if (!options.restartService) return result;
 
-  std::string lines = "\r\n" + changeLine(written.summary);
+  std::string lines = "\r\n" + changeLine(*result.summary);
   if (written.backup.saved) lines += "\r\n" + savedLine(written.backup.path);
   result.restart = context.services.restart(kServerService);
   if (*result.restart == platform::ServiceRestart::Restarted)

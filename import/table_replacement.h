@@ -31,13 +31,14 @@ class BusyTimeoutScope {
   SqliteConnection& connection_;
 };
 
-// Writes the new rows into the emptied table; false on a failure.
-using RowWriter = std::function<bool()>;
+// Writes the new rows into the emptied table (`after` is what the table
+// will hold); false on a failure.
+using RowWriter = std::function<bool(const std::vector<StoredClient>& after)>;
 
 // With the shared connection open on the target: the whole replacement, then
 // the connection is closed, the messages shown and the service restarted.
-// `after` is what the table will hold, for the change summary.
+// `after` is what the table will hold; its rows end in the change summary.
 ImportResult replaceClientTable(ImportContext& context, const ImportOptions& options,
-                                const std::vector<StoredClient>& after, const RowWriter& writeRows);
+                                std::vector<StoredClient> after, const RowWriter& writeRows);
 
 }  // namespace tl

@@ -1,4 +1,4 @@
-#include "platform/text_codec.h"
+#include "platform/text_codec_system.h"
 
 #include <iconv.h>
 
@@ -82,6 +82,8 @@ bool convert(const char* to, const char* from, std::string_view in, std::string&
 
 }  // namespace
 
+namespace system_codec {
+
 std::string utf8ToGbk(std::string_view utf8) {
   std::string out;
   convert("CP936", "UTF-8", utf8, out, "?");
@@ -92,4 +94,5 @@ bool gbkToUtf8Strict(std::string_view gbk, std::string& out) {
   return convert("UTF-8", "CP936", gbk, out, {});
 }
 
+}  // namespace system_codec
 }  // namespace tl::platform

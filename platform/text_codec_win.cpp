@@ -1,4 +1,5 @@
 #include "platform/text_codec.h"
+#include "platform/text_codec_system.h"
 
 #include <windows.h>
 
@@ -29,6 +30,8 @@ std::string fromWide(UINT codePage, std::wstring_view in) {
 
 }  // namespace
 
+namespace system_codec {
+
 std::string utf8ToGbk(std::string_view utf8) {
   std::wstring wide;
   if (!toWide(CP_UTF8, 0, utf8, wide)) return {};
@@ -41,6 +44,8 @@ bool gbkToUtf8Strict(std::string_view gbk, std::string& out) {
   out = fromWide(CP_UTF8, wide);
   return true;
 }
+
+}  // namespace system_codec
 
 std::wstring gbkToWide(std::string_view gbk) {
   std::wstring wide;

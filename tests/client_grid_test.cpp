@@ -41,5 +41,26 @@ TEST(ClientGrid, SelectionStaysAtItsPositionsWhenRowsMove) {
   EXPECT_TRUE(grid.selectedRows().empty());
 }
 
+// Rows are kept in blocks of a few hundred: a reorder that moves rows across
+// blocks in cycles of several lengths, then a clear and a smaller list in the
+// same blocks.
+TEST(ClientGrid, ReorderAcrossBlocksAndReuseAfterClear) {
+  ClientGrid grid;
+  const int n = 700;
+  for (int r = 0; r < n; ++r) grid.setCell(grid.appendRow(std::to_string(r)), kColMac, std::string(20, char('a' + r % 26)));
+  std::vector<int> order(n);
+  for (int p = 0; p < n; ++p) order[size_t(p)] = p < 3 ? p : p < 400 ? (p * 7) % 397 + 3 : n - 1 - (p - 400);
+  grid.reorderRows(order);
+  for (int p = 0; p < n; ++p) {
+    ASSERT_EQ(grid.cell(p, kColNumber), std::to_string(order[size_t(p)])) << p;
+    ASSERT_EQ(grid.cell(p, kColMac), std::string(20, char('a' + order[size_t(p)] % 26))) << p;
+  }
+  grid.clear();
+  EXPECT_EQ(grid.appendRow("1"), 0);
+  EXPECT_EQ(grid.cell(0, kColMac), "");
+  EXPECT_EQ(grid.row(0)[kColName], "");
+  EXPECT_EQ(grid.rowCount(), 1);
+}
+
 }  // namespace
 }  // namespace tl

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include "data/text/addresses.h"
+#include "import/stored_client.h"
 #include "platform/file_system.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/sqlite_fixture.h"
@@ -313,6 +315,16 @@ TEST_F(ClientImport, RoundTrip) {
             (Rows{{"PC'02", "001A2B3C4D02", "3232235522", "0", "134743044"},
                   {"PC03", "", "167772161", "0", "0"},
                   {"网吧01", "001A2B3C4D01", "3232235777", "4294967040", "0"}}));
+}
+
+// Plain quads take a short path; every text must give what the general
+// conversion gives.
+TEST(StoredClientForm, AddressCellsMatchTheGeneralConversion) {
+  const char* texts[] = {"10.0.1.25", "0.0.0.0", "255.255.255.0", "1.2.3.300", "999.999.999.999", "01.002.3.4",
+                         "1.2.3.4.", "1.2.3", "1.2.3.4.5", "1234.1.1.1", " 1.2.3.4", "1.2.3.4 ", "1..2.3",
+                         "+1.2.3.4", "1.2.3.-4", "1.2.3.4x", ".1.2.3", "\xA3\xB1.2.3.4", ""};
+  for (const char* text : texts) EXPECT_EQ(ipNumberCell(text, true), text::dottedToIpNumber(text)) << text;
+  EXPECT_EQ(ipNumberCell("", false), "");
 }
 
 }  // namespace

@@ -26,6 +26,12 @@ TEST(TerminalText, MarksControlBytesAndCutsWideCells) {
       // A double-byte character that would stand across the cut goes whole.
       {"abc\xCD\xF8", 4, "abc\xE2\x80\xA6", 4},
       {"ab\xCD\xF8" "c", 4, "ab\xE2\x80\xA6", 3},
+      // Printable ASCII is copied as it is; the edges of that short path.
+      {"", 40, "", 0},
+      {"abc", 0, "\xE2\x80\xA6", 1},
+      {"abc\x7f", 4, "abc\xE2\x90\xA1", 4},
+      {"abcd\x1b", 4, "abc\xE2\x80\xA6", 4},  // the control byte falls past the cut
+      {"a~ \xCD\xF8", 40, "a~ \xE7\xBD\x91", 5},
   };
   for (const Case& c : cases) {
     TerminalText text = terminalText(c.gbk, c.maxWidth);

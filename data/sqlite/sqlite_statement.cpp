@@ -23,17 +23,22 @@ bool SqliteStatement::bindBytes(int index, std::string_view bytes) {
   if (!statement_) return false;
   // A zero-length text keeps a non-null pointer, so it is bound as '' and not as NULL.
   const char* data = bytes.data() ? bytes.data() : "";
-  return sqlite3_bind_text64(statement_, index, data, bytes.size(), SQLITE_TRANSIENT, SQLITE_UTF8) == SQLITE_OK;
+  return sqlite3_bind_text64(statement_, index, data, bytes.size(), SQLITE_STATIC, SQLITE_UTF8) == SQLITE_OK;
 }
 
 bool SqliteStatement::execute() {
+  const bool done = executeKeepingBindings();
+  if (statement_) sqlite3_clear_bindings(statement_);
+  return done;
+}
+
+bool SqliteStatement::executeKeepingBindings() {
   if (!statement_) return false;
   int rc;
   while ((rc = sqlite3_step(statement_)) == SQLITE_ROW) {
   }
   // reset() repeats the step's error code; the step's result is the one that counts.
   sqlite3_reset(statement_);
-  sqlite3_clear_bindings(statement_);
   return rc == SQLITE_DONE;
 }
 

@@ -27,12 +27,16 @@ class SqliteStatement {
   bool prepared() const { return statement_ != nullptr; }
 
   // Binds the 1-based parameter to these bytes as text, unchanged (the
-  // caller has encoded them; the 汀澜 database keeps GBK bytes).
+  // caller has encoded them; the 汀澜 database keeps GBK bytes). The bytes
+  // are not copied: they must stay in place until execute() has run.
   bool bindBytes(int index, std::string_view bytes);
 
   // Steps the statement to its end, discarding any rows, then resets it and
   // clears its bindings for the next use. True when it ran to its end.
   bool execute();
+  // The same, but the bindings stay: a statement that is run once per row
+  // and has every parameter bound again each time skips the clearing.
+  bool executeKeepingBindings();
 
   // Steps to the next row: true when the statement stands on one. False at
   // the end of the rows (done() is then true) or on a failure.

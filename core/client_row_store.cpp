@@ -1,0 +1,39 @@
+#include "core/client_row_store.h"
+
+#include <utility>
+
+namespace tl {
+
+ClientRow& ClientRowStore::append() {
+  if (size_ == blocks_.size() * kBlockRows) blocks_.push_back(std::make_unique<ClientRow[]>(kBlockRows));
+  return (*this)[size_++];
+}
+
+void ClientRowStore::clear() {
+  for (size_t i = 0; i < size_; ++i)
+    for (std::string& cell : (*this)[i]) std::string().swap(cell);
+  size_ = 0;
+}
+
+// Each cycle of the permutation moves its rows along by one, through a
+// single spare row: no second copy of the rows is made.
+void ClientRowStore::permute(const std::vector<int>& order) {
+  std::vector<bool> placed(size_, false);
+  for (size_t start = 0; start < size_; ++start) {
+    if (placed[start]) continue;
+    ClientRow spare = std::move((*this)[start]);
+    size_t to = start;
+    while (true) {
+      placed[to] = true;
+      const auto from = size_t(order[to]);
+      if (from == start) {
+        (*this)[to] = std::move(spare);
+        break;
+      }
+      (*this)[to] = std::move((*this)[from]);
+      to = from;
+    }
+  }
+}
+
+}  // namespace tl

@@ -1,0 +1,36 @@
+#pragma once
+// The grid's rows in fixed blocks that never move. A vector that doubles
+// copies every row read so far and touches about twice the memory the rows
+// need; a 10,000-row list is 2.5 MB of rows, and each fresh page costs a
+// fault. Blocks stay allocated across clear(), so reading the next list
+// reuses them.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tl {
+
+inline constexpr int kColumnCount = 8;
+using ClientRow = std::array<std::string, kColumnCount>;
+
+class ClientRowStore {
+ public:
+  size_t size() const { return size_; }
+  ClientRow& operator[](size_t index) { return blocks_[index / kBlockRows][index % kBlockRows]; }
+  const ClientRow& operator[](size_t index) const { return blocks_[index / kBlockRows][index % kBlockRows]; }
+
+  // A new last row with every cell empty.
+  ClientRow& append();
+  // Every row gone; the cells' texts are released, the blocks kept.
+  void clear();
+  // New row p is old row order[p]; `order` is a permutation of 0..size()-1.
+  void permute(const std::vector<int>& order);
+
+ private:
+  static constexpr size_t kBlockRows = 256;  // 64 KiB, below the size malloc maps on its own
+  std::vector<std::unique_ptr<ClientRow[]>> blocks_;
+  size_t size_ = 0;
+};
+
+}  // namespace tl
