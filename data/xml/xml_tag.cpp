@@ -1,37 +1,109 @@
 #include "data/xml/xml_tag.h"
 
-#include <string>
+#include <array>
 
 namespace tl::xml {
 namespace {
 
+constexpr char kWhite[] = {' ', '\t', '\r', '\n'};
+
 bool isWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// Replacing `white` followed by "=" by "=" until none is left drops every run
-// of that byte just before an "="; one pass does it.
-std::string dropBeforeEquals(std::string_view s, char white) {
-  std::string out;
-  out.reserve(s.size());
-  for (char c : s) {
+// Whether some "=" has white space right before or after it: only then does
+// dropping that white space change the tag.
+bool hasWhiteAtEquals(std::string_view tag) {
+  for (size_t at = tag.find('='); at != std::string_view::npos; at = tag.find('=', at + 1))
+    if ((at > 0 && isWhite(tag[at - 1])) || (at + 1 < tag.size() && isWhite(tag[at + 1]))) return true;
+  return false;
+}
+
+// Replacing each white-space byte followed by "=" by "=" until none is left,
+// one byte kind at a time (space, tab, CR, LF), then likewise each "="
+// followed by one: a mixed run such as " \t=" keeps its space. Per "=" that
+// strips the run before it of its trailing spaces, then tabs, then CRs, then
+// LFs, and the run after it (once the first step is done) of its leading
+// ones in the same order.
+void dropWhiteAtEquals(std::string_view tag, std::string& out) {
+  out.clear();
+  for (char c : tag) {
     if (c == '=')
-      while (!out.empty() && out.back() == white) out.pop_back();
+      for (char white : kWhite)
+        while (!out.empty() && out.back() == white) out.pop_back();
     out += c;
   }
-  return out;
-}
-
-// Likewise "=" followed by `white`: the run just after an "=" goes.
-std::string dropAfterEquals(std::string_view s, char white) {
-  std::string out;
-  out.reserve(s.size());
-  for (char c : s) {
-    if (c == white && !out.empty() && out.back() == '=') continue;
-    out += c;
+  // The second step in place: it only ever drops bytes.
+  size_t kept = 0;
+  for (size_t i = 0; i < out.size();) {
+    char c = out[i++];
+    out[kept++] = c;
+    if (c != '=') continue;
+    for (char white : kWhite)
+      while (i < out.size() && out[i] == white) ++i;
   }
-  return out;
+  out.resize(kept);
 }
 
-void addAttribute(std::string_view token, XmlNode& node) {
+// Where a tag's pieces come from: views into the store's text keep their
+// place, pieces of rewritten bytes are added to the store.
+struct Source {
+  TextStore& store;
+  bool inText;
+  TextPiece piece(std::string_view part) const { return inText ? store.pieceOf(part) : store.add(part); }
+};
+
+// One piece of a tag between spaces outside quotation marks, with what one
+// pass over it learnt: whether it holds white space (a space inside
+// quotation marks, a tab, CR or LF), its first "=" and the quotation marks
+// after that "=".
+struct Token {
+  std::string_view text;
+  bool white = false;
+  size_t equals = std::string_view::npos;
+  size_t valueQuotes = 0;
+  size_t firstValueQuote = 0;
+  size_t lastValueQuote = 0;
+};
+
+// Reads the token starting at `start`; `inQuotes` carries on from token to
+// token as the cutting does.
+Token nextToken(std::string_view text, size_t start, bool& inQuotes) {
+  // Bytes that matter to the cut or to the token's facts; the others are
+  // skipped in a tight loop.
+  static constexpr auto kSpecial = [] {
+    std::array<bool, 256> special{};
+    for (unsigned char c : {'"', ' ', '\t', '\r', '\n', '='}) special[c] = true;
+    return special;
+  }();
+  Token token;
+  const char* data = text.data();
+  size_t i = start;
+  const size_t end = text.size();
+  for (;; ++i) {
+    while (i < end && !kSpecial[static_cast<unsigned char>(data[i])]) ++i;
+    if (i == end) break;
+    char c = data[i];
+    if (c == '"') {
+      inQuotes = !inQuotes;
+      if (token.equals != std::string_view::npos) {
+        if (token.valueQuotes++ == 0) token.firstValueQuote = i - start;
+        token.lastValueQuote = i - start;
+      }
+    } else if (c == ' ') {
+      if (!inQuotes) break;
+      token.white = true;
+    } else if (c == '=') {
+      if (token.equals == std::string_view::npos) token.equals = i - start;
+    } else {
+      token.white = true;
+    }
+  }
+  token.text = text.substr(start, i - start);
+  return token;
+}
+
+// The attribute of a token that holds white space: the white space goes
+// first, then as below.
+void addCompactedAttribute(std::string_view token, TextStore& store, std::vector<Attribute>& attributes) {
   std::string compact;
   for (char c : token)
     if (!isWhite(c)) compact += c;
@@ -41,39 +113,54 @@ void addAttribute(std::string_view token, XmlNode& node) {
   std::string value;
   for (char c : std::string_view(compact).substr(equals + 1))
     if (c != '"') value += c;
-  node.attributes.emplace_back(compact.substr(0, equals), std::move(value));
+  attributes.push_back({store.add(std::string_view(compact).substr(0, equals)), store.add(value)});
+}
+
+// A token without white space gives an attribute when it holds "=": the
+// name before it, the value after it without its quotation marks. Both stay
+// views of the token unless quotation marks inside the value must go.
+void addAttribute(const Token& token, Source source, std::vector<Attribute>& attributes) {
+  if (token.white) return addCompactedAttribute(token.text, source.store, attributes);
+  if (token.equals == std::string_view::npos) return;  // also an empty token or "/"
+  std::string_view value = token.text.substr(token.equals + 1);
+  Attribute attribute{source.piece(token.text.substr(0, token.equals)), {}};
+  size_t valueStart = token.equals + 1;
+  if (token.valueQuotes == 0) {
+    attribute.value = source.piece(value);
+  } else if (token.valueQuotes == 2 && token.firstValueQuote == valueStart &&
+             token.lastValueQuote == token.text.size() - 1) {
+    attribute.value = source.piece(value.substr(1, value.size() - 2));
+  } else {
+    std::string unquoted;
+    for (char c : value)
+      if (c != '"') unquoted += c;
+    attribute.value = source.store.add(unquoted);
+  }
+  attributes.push_back(attribute);
 }
 
 }  // namespace
 
-void readTag(std::string_view tag, XmlNode& node) {
-  // One white-space byte at a time, before then after: a mixed run such as
-  // " \t=" keeps its space.
-  std::string text(tag);
-  if (text.find('=') != std::string::npos) {
-    for (char white : {' ', '\t', '\r', '\n'})
-      if (text.find(white) != std::string::npos) text = dropBeforeEquals(text, white);
-    for (char white : {' ', '\t', '\r', '\n'})
-      if (text.find(white) != std::string::npos) text = dropAfterEquals(text, white);
+void readTag(std::string_view tag, TextStore& store, Element& element, std::vector<Attribute>& attributes,
+             std::string& scratch) {
+  Source source{store, true};
+  std::string_view text = tag;
+  if (hasWhiteAtEquals(tag)) {
+    dropWhiteAtEquals(tag, scratch);
+    text = scratch;
+    source.inText = false;
   }
 
+  element.firstAttribute = attributes.size();
   bool inQuotes = false;
-  bool first = true;
-  size_t start = 0;
-  for (size_t i = 0; i <= text.size(); ++i) {
-    if (i < text.size()) {
-      if (text[i] == '"') inQuotes = !inQuotes;
-      if (text[i] != ' ' || inQuotes) continue;
-    }
-    std::string_view token = std::string_view(text).substr(start, i - start);
-    if (first) {
-      node.name = token;
-      first = false;
-    } else {
-      addAttribute(token, node);
-    }
-    start = i + 1;
+  Token name = nextToken(text, 0, inQuotes);
+  element.name = source.piece(name.text);
+  for (size_t start = name.text.size() + 1; start <= text.size();) {
+    Token token = nextToken(text, start, inQuotes);
+    addAttribute(token, source, attributes);
+    start += token.text.size() + 1;
   }
+  element.attributeCount = attributes.size() - element.firstAttribute;
 }
 
 }  // namespace tl::xml
