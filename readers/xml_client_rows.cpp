@@ -17,7 +17,7 @@ void readXmlClientRows(ReaderContext& context, const std::string& path,
                        const std::function<void(int element, int row)>& fillRow) {
   startXmlList(context, path);
 
-  const std::vector<int>& clients = context.xml.children(context.xml.find("@1"));
+  std::span<const int> clients = context.xml.children(context.xml.find("@1"));
   context.grid.setStatus(kCountField, countFieldText(static_cast<long long>(clients.size())));
   int number = 0;
   for (int element : clients) fillRow(element, context.grid.appendRow(std::to_string(++number)));

@@ -140,6 +140,10 @@ TEST(Addresses, GroupMacCutsBlindly) {
   EXPECT_EQ(groupMac("00-11-22"), "00--1-1--22");
   EXPECT_EQ(groupMac("00:11:22"), "00-:1-1:-22");
   EXPECT_EQ(groupMac(""), "");
+  // A pair that starts with a GBK lead byte is one character: its trail
+  // byte keeps its case; a lone lead byte at a pair's end changes nothing.
+  EXPECT_EQ(groupMac("\xB0" "a1b"), "\xB0" "a-1B");
+  EXPECT_EQ(groupMac("a\xB0" "b"), "A\xB0-B");
 }
 
 TEST(Addresses, ReverseOctets) {

@@ -57,9 +57,16 @@ std::string dottedToIpNumber(std::string_view dotted) {
 
 std::string groupMac(std::string_view mac) {
   std::string out;
+  out.reserve(mac.size() + mac.size() / 2);
   for (size_t i = 0; i < mac.size(); i += 2) {
     if (!out.empty()) out.push_back('-');
-    out += toUpperAscii(mac.substr(i, 2));
+    std::string_view pair = mac.substr(i, 2);
+    // A pair of ASCII bytes (every pair of a well-formed MAC) folds byte by
+    // byte; any other pair folds as GBK text.
+    if (static_cast<unsigned char>(pair[0]) < 0x80 && (pair.size() == 1 || static_cast<unsigned char>(pair[1]) < 0x80))
+      for (char c : pair) out.push_back(asciiUpper(c));
+    else
+      out += toUpperAscii(pair);
   }
   return out;
 }
