@@ -1,6 +1,5 @@
 #include "data/xml/xml_document.h"
 
-#include <charconv>
 #include <limits>
 #include <optional>
 
@@ -23,10 +22,12 @@ bool isBlank(std::string_view s) {
 // as INT_MAX, larger than any position.
 bool readStepNumber(std::string_view digits, int& n) {
   if (digits.empty()) return false;
-  for (char c : digits)
+  long long value = 0;
+  for (char c : digits) {
     if (c < '0' || c > '9') return false;
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-  if (error != std::errc()) n = std::numeric_limits<int>::max();
+    if (value <= std::numeric_limits<int>::max()) value = value * 10 + (c - '0');
+  }
+  n = value > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : int(value);
   return true;
 }
 

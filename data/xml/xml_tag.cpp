@@ -1,6 +1,7 @@
 #include "data/xml/xml_tag.h"
 
 #include <array>
+#include <cstring>
 
 namespace tl::xml {
 namespace {
@@ -25,30 +26,37 @@ bool hasWhiteAtEquals(std::string_view tag) {
 // ones in the same order.
 void dropWhiteAtEquals(std::string_view tag, std::string& out) {
   out.clear();
-  for (char c : tag) {
-    if (c == '=')
-      for (char white : kWhite)
-        while (!out.empty() && out.back() == white) out.pop_back();
-    out += c;
+  size_t from = 0;
+  for (size_t at = tag.find('='); at != std::string_view::npos; at = tag.find('=', from)) {
+    out.append(tag, from, at - from);
+    for (char white : kWhite)
+      while (!out.empty() && out.back() == white) out.pop_back();
+    out += '=';
+    from = at + 1;
   }
+  out.append(tag, from);
   // The second step in place: it only ever drops bytes.
   size_t kept = 0;
-  for (size_t i = 0; i < out.size();) {
-    char c = out[i++];
-    out[kept++] = c;
-    if (c != '=') continue;
+  for (size_t read = 0;;) {
+    size_t at = out.find('=', read);
+    size_t stop = at == std::string::npos ? out.size() : at + 1;
+    std::memmove(out.data() + kept, out.data() + read, stop - read);
+    kept += stop - read;
+    read = stop;
+    if (at == std::string::npos) break;
     for (char white : kWhite)
-      while (i < out.size() && out[i] == white) ++i;
+      while (read < out.size() && out[read] == white) ++read;
   }
   out.resize(kept);
 }
 
-// Where a tag's pieces come from: views into the store's text keep their
-// place, pieces of rewritten bytes are added to the store.
+// Where a tag's pieces come from: the store's text, or a rewritten copy of
+// the tag that was added to the store whole at offset `base`.
 struct Source {
   TextStore& store;
-  bool inText;
-  TextPiece piece(std::string_view part) const { return inText ? store.pieceOf(part) : store.add(part); }
+  const char* origin;
+  size_t base;
+  TextPiece piece(std::string_view part) const { return {base + size_t(part.data() - origin), part.size()}; }
 };
 
 // One piece of a tag between spaces outside quotation marks, with what one
@@ -119,7 +127,7 @@ void addCompactedAttribute(std::string_view token, TextStore& store, std::vector
 // A token without white space gives an attribute when it holds "=": the
 // name before it, the value after it without its quotation marks. Both stay
 // views of the token unless quotation marks inside the value must go.
-void addAttribute(const Token& token, Source source, std::vector<Attribute>& attributes) {
+void addAttribute(const Token& token, const Source& source, std::vector<Attribute>& attributes) {
   if (token.white) return addCompactedAttribute(token.text, source.store, attributes);
   if (token.equals == std::string_view::npos) return;  // also an empty token or "/"
   std::string_view value = token.text.substr(token.equals + 1);
@@ -143,13 +151,16 @@ void addAttribute(const Token& token, Source source, std::vector<Attribute>& att
 
 void readTag(std::string_view tag, TextStore& store, Element& element, std::vector<Attribute>& attributes,
              std::string& scratch) {
-  Source source{store, true};
   std::string_view text = tag;
+  const char* origin = store.text().data();
+  size_t base = 0;
   if (hasWhiteAtEquals(tag)) {
     dropWhiteAtEquals(tag, scratch);
     text = scratch;
-    source.inText = false;
+    origin = scratch.data();
+    base = store.add(scratch).offset;
   }
+  const Source source{store, origin, base};
 
   element.firstAttribute = attributes.size();
   bool inQuotes = false;
