@@ -18,12 +18,13 @@ void readNamedClientXmlList(ReaderContext& context, const std::string& path,
     // Fresh for every client: a client without a name is skipped even after
     // a named one, and a missing MAC or IP is empty rather than the previous
     // client's.
-    std::string name, mac, ip;
-    context.xml.attributeValue(element, attributes.name, name);
-    context.xml.attributeValue(element, attributes.mac, mac);
-    context.xml.attributeValue(element, attributes.ip, ip);
+    std::string_view name, mac, ip;
+    context.xml.attributeView(element, attributes.name, name);
+    context.xml.attributeView(element, attributes.mac, mac);
+    context.xml.attributeView(element, attributes.ip, ip);
     if (name.empty()) continue;
-    appendClientOnLocalNetwork(context.grid, context.network, ++taken, {name, ip, text::groupMac(mac)});
+    appendClientOnLocalNetwork(context.grid, context.network, ++taken,
+                               {std::string(name), std::string(ip), text::groupMac(mac)});
   }
   context.grid.setStatus(kCountField, countFieldText(taken));
 }

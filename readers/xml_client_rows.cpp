@@ -1,5 +1,6 @@
 #include "readers/xml_client_rows.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -10,7 +11,7 @@ void startXmlList(ReaderContext& context, const std::string& path) {
   context.grid.clear();
   std::string bytes;
   if (!platform::readFileBytes(path, bytes)) bytes.clear();
-  context.xml.load(bytes);
+  context.xml.loadOwned(std::move(bytes));
 }
 
 void readXmlClientRows(ReaderContext& context, const std::string& path,

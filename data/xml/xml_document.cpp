@@ -77,6 +77,14 @@ bool XmlDocument::load(std::string_view bytes) {
   return false;
 }
 
+bool XmlDocument::loadOwned(std::string&& bytes) {
+  clear();
+  store_.reset(xml::documentAsGbk(std::move(bytes)));
+  if (parse()) return true;
+  clear();
+  return false;
+}
+
 bool XmlDocument::parse() {
   const std::string_view text = store_.text();
   // The open elements, each with where its children start in `pending` (the

@@ -88,6 +88,8 @@ class XmlDocument {
   // each CDATA section one token. False (and an empty document) when the
   // parse fails. The same bytes always load the same.
   bool load(std::string_view bytes);
+  // The same, taking over the bytes' storage.
+  bool loadOwned(std::string&& bytes);
   void clear();
 
   // Number of children of the element at `path`; 0 and false when the path

@@ -10,14 +10,6 @@ constexpr char kWhite[] = {' ', '\t', '\r', '\n'};
 
 bool isWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// Whether some "=" has white space right before or after it: only then does
-// dropping that white space change the tag.
-bool hasWhiteAtEquals(std::string_view tag) {
-  for (size_t at = tag.find('='); at != std::string_view::npos; at = tag.find('=', at + 1))
-    if ((at > 0 && isWhite(tag[at - 1])) || (at + 1 < tag.size() && isWhite(tag[at + 1]))) return true;
-  return false;
-}
-
 // Replacing each white-space byte followed by "=" by "=" until none is left,
 // one byte kind at a time (space, tab, CR, LF), then likewise each "="
 // followed by one: a mixed run such as " \t=" keeps its space. Per "=" that
@@ -61,11 +53,13 @@ struct Source {
 
 // One piece of a tag between spaces outside quotation marks, with what one
 // pass over it learnt: whether it holds white space (a space inside
-// quotation marks, a tab, CR or LF), its first "=" and the quotation marks
-// after that "=".
+// quotation marks, a tab, CR or LF), its first "=", the quotation marks
+// after that "=", and whether some "=" in it has white space next to it in
+// the tag (then the tag must be rewritten first).
 struct Token {
   std::string_view text;
   bool white = false;
+  bool whiteAtEquals = false;
   size_t equals = std::string_view::npos;
   size_t valueQuotes = 0;
   size_t firstValueQuote = 0;
@@ -101,6 +95,7 @@ Token nextToken(std::string_view text, size_t start, bool& inQuotes) {
       token.white = true;
     } else if (c == '=') {
       if (token.equals == std::string_view::npos) token.equals = i - start;
+      if ((i > 0 && isWhite(data[i - 1])) || (i + 1 < end && isWhite(data[i + 1]))) token.whiteAtEquals = true;
     } else {
       token.white = true;
     }
@@ -147,29 +142,34 @@ void addAttribute(const Token& token, const Source& source, std::vector<Attribut
   attributes.push_back(attribute);
 }
 
+// Cuts `text` into the name and the attributes; false as soon as a token
+// shows white space next to an "=" (the tag must be rewritten first).
+bool readTokens(std::string_view text, const Source& source, Element& element, std::vector<Attribute>& attributes,
+                bool rewritten) {
+  bool inQuotes = false;
+  Token name = nextToken(text, 0, inQuotes);
+  if (name.whiteAtEquals && !rewritten) return false;
+  element.name = source.piece(name.text);
+  for (size_t start = name.text.size() + 1; start <= text.size();) {
+    Token token = nextToken(text, start, inQuotes);
+    if (token.whiteAtEquals && !rewritten) return false;
+    addAttribute(token, source, attributes);
+    start += token.text.size() + 1;
+  }
+  return true;
+}
+
 }  // namespace
 
 void readTag(std::string_view tag, TextStore& store, Element& element, std::vector<Attribute>& attributes,
              std::string& scratch) {
-  std::string_view text = tag;
-  const char* origin = store.text().data();
-  size_t base = 0;
-  if (hasWhiteAtEquals(tag)) {
-    dropWhiteAtEquals(tag, scratch);
-    text = scratch;
-    origin = scratch.data();
-    base = store.add(scratch).offset;
-  }
-  const Source source{store, origin, base};
-
   element.firstAttribute = attributes.size();
-  bool inQuotes = false;
-  Token name = nextToken(text, 0, inQuotes);
-  element.name = source.piece(name.text);
-  for (size_t start = name.text.size() + 1; start <= text.size();) {
-    Token token = nextToken(text, start, inQuotes);
-    addAttribute(token, source, attributes);
-    start += token.text.size() + 1;
+  // Most tags have no white space at an "=": they are read as they are, and
+  // the few that have are rewritten and read again.
+  if (!readTokens(tag, Source{store, store.text().data(), 0}, element, attributes, false)) {
+    attributes.resize(element.firstAttribute);
+    dropWhiteAtEquals(tag, scratch);
+    readTokens(scratch, Source{store, scratch.data(), store.add(scratch).offset}, element, attributes, true);
   }
   element.attributeCount = attributes.size() - element.firstAttribute;
 }
