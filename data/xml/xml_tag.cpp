@@ -12,34 +12,32 @@ bool isWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // Replacing each white-space byte followed by "=" by "=" until none is left,
 // one byte kind at a time (space, tab, CR, LF), then likewise each "="
-// followed by one: a mixed run such as " \t=" keeps its space. Per "=" that
-// strips the run before it of its trailing spaces, then tabs, then CRs, then
-// LFs, and the run after it (once the first step is done) of its leading
-// ones in the same order.
+// followed by one: a mixed run such as " \t=" keeps its space. Per stretch
+// between two "=" that strips its end of trailing spaces, then tabs, then
+// CRs, then LFs, and then its start (what is left of it) of leading ones in
+// the same order; one pass does it.
 void dropWhiteAtEquals(std::string_view tag, std::string& out) {
-  out.clear();
+  out.resize(tag.size());
+  char* written = out.data();
   size_t from = 0;
-  for (size_t at = tag.find('='); at != std::string_view::npos; at = tag.find('=', from)) {
-    out.append(tag, from, at - from);
-    for (char white : kWhite)
-      while (!out.empty() && out.back() == white) out.pop_back();
-    out += '=';
+  bool afterEquals = false;
+  for (;;) {
+    size_t at = tag.find('=', from);
+    size_t begin = from, end = at == std::string_view::npos ? tag.size() : at;
+    if (at != std::string_view::npos)
+      for (char white : kWhite)
+        while (end > begin && tag[end - 1] == white) --end;
+    if (afterEquals)
+      for (char white : kWhite)
+        while (begin < end && tag[begin] == white) ++begin;
+    std::memcpy(written, tag.data() + begin, end - begin);
+    written += end - begin;
+    if (at == std::string_view::npos) break;
+    *written++ = '=';
     from = at + 1;
+    afterEquals = true;
   }
-  out.append(tag, from);
-  // The second step in place: it only ever drops bytes.
-  size_t kept = 0;
-  for (size_t read = 0;;) {
-    size_t at = out.find('=', read);
-    size_t stop = at == std::string::npos ? out.size() : at + 1;
-    std::memmove(out.data() + kept, out.data() + read, stop - read);
-    kept += stop - read;
-    read = stop;
-    if (at == std::string::npos) break;
-    for (char white : kWhite)
-      while (read < out.size() && out[read] == white) ++read;
-  }
-  out.resize(kept);
+  out.resize(size_t(written - out.data()));
 }
 
 // Where a tag's pieces come from: the store's text, or a rewritten copy of
