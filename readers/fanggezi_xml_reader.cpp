@@ -14,9 +14,9 @@ void readFanggeziXml(ReaderContext& context, const std::string& path) {
     // Fresh for every client: a missing attribute is empty, never the value
     // of the client before it (two PCs with one MAC would be imported).
     auto attribute = [&](const char* name) {
-      std::string value;
-      context.xml.attributeValue(element, name, value);
-      return value;
+      std::string_view value;
+      context.xml.attributeView(element, name, value);
+      return std::string(value);
     };
     grid.setCell(row, kColName, attribute("Name"));
     grid.setCell(row, kColIp, attribute("IP"));

@@ -220,11 +220,13 @@ std::span<const int> XmlDocument::children(int element) const {
 bool XmlDocument::attributeView(int element, std::string_view name, std::string_view& value) const {
   if (!exists(element)) return false;
   const xml::Element& e = node(element);
-  for (size_t k = e.firstAttribute; k < e.firstAttribute + e.attributeCount; ++k)
-    if (view(attributes_[k].name) == name) {
-      value = view(attributes_[k].value);
-      return true;
-    }
+  for (size_t k = e.firstAttribute; k < e.firstAttribute + e.attributeCount; ++k) {
+    std::string_view key = view(attributes_[k].name);
+    // The size and the first byte settle most names without a comparison call.
+    if (key.size() != name.size() || (!name.empty() && key[0] != name[0]) || key != name) continue;
+    value = view(attributes_[k].value);
+    return true;
+  }
   return false;
 }
 
