@@ -70,17 +70,20 @@ std::string dottedToIpNumber(std::string_view dotted) {
 }
 
 std::string groupMac(std::string_view mac) {
-  std::string out;
-  out.reserve(mac.size() + mac.size() / 2);
-  for (size_t i = 0; i < mac.size(); i += 2) {
-    if (!out.empty()) out.push_back('-');
+  if (mac.empty()) return {};
+  // Each pair of ASCII bytes (every pair of a well-formed MAC) folds byte by
+  // byte straight into place between the "-"; any other pair folds as GBK text.
+  std::string out(mac.size() + (mac.size() - 1) / 2, '-');
+  for (size_t i = 0, at = 0; i < mac.size(); i += 2, at += 3) {
     std::string_view pair = mac.substr(i, 2);
-    // A pair of ASCII bytes (every pair of a well-formed MAC) folds byte by
-    // byte; any other pair folds as GBK text.
-    if (static_cast<unsigned char>(pair[0]) < 0x80 && (pair.size() == 1 || static_cast<unsigned char>(pair[1]) < 0x80))
-      for (char c : pair) out.push_back(asciiUpper(c));
-    else
-      out += toUpperAscii(pair);
+    bool ascii = static_cast<unsigned char>(pair[0]) < 0x80 &&
+                 (pair.size() == 1 || static_cast<unsigned char>(pair[1]) < 0x80);
+    if (ascii) {
+      for (size_t k = 0; k < pair.size(); ++k) out[at + k] = asciiUpper(pair[k]);
+    } else {
+      std::string folded = toUpperAscii(pair);
+      out.replace(at, folded.size(), folded);
+    }
   }
   return out;
 }
