@@ -1,5 +1,6 @@
 #include "readers/local_network_defaults.h"
 
+#include "data/text/gbk_text.h"
 #include "readers/dns_cells.h"
 
 namespace tl {
@@ -26,6 +27,7 @@ const LocalNetworkDefaults::AdapterAnswer& LocalNetworkDefaults::adapters() {
 void LocalNetworkDefaults::forget() {
   adapters_.reset();
   dnsText_.reset();
+  dnsPieces_.reset();
 }
 
 std::string LocalNetworkDefaults::subnetMask() {
@@ -55,8 +57,12 @@ std::string LocalNetworkDefaults::dnsText() {
 void LocalNetworkDefaults::fillDns(ClientGrid& grid, int row) {
   // A text without "," is one server and goes whole into DNS1, unlike the
   // comma-list rule of the SQLite lists.
-  std::string dns = dnsText();
-  if (!dns.empty()) setDnsPieces(grid, row, dns);
+  // Within a read scope the text is split once for all rows.
+  if (!dnsPieces_ || scopeDepth_ == 0) {
+    std::string dns = dnsText();
+    dnsPieces_ = dns.empty() ? std::vector<std::string>() : text::split(dns, ',');
+  }
+  setDnsPieces(grid, row, *dnsPieces_);
 }
 
 }  // namespace tl

@@ -73,6 +73,7 @@ class LocalNetworkDefaults {
   int scopeDepth_ = 0;
   std::optional<AdapterAnswer> adapters_;
   std::optional<std::string> dnsText_;
+  std::optional<std::vector<std::string>> dnsPieces_;  // dnsText_ split at ","
 };
 
 }  // namespace tl

@@ -9,18 +9,22 @@ namespace tl {
 void readNamedClientXmlList(ReaderContext& context, const std::string& path,
                             const NamedClientAttributes& attributes) {
   startXmlList(context, path);
+  // One read sees the machine's network as it was when the read began and
+  // asks for it once, not once per client.
+  LocalNetworkDefaults::ReadScope networkScope(context.network);
 
   int taken = 0;
   for (int element : context.xml.children(context.xml.find("@1/@1"))) {
     // Fresh for every client: a client without a name is skipped even after
     // a named one, and a missing MAC or IP is empty rather than the previous
     // client's.
-    std::string name, mac, ip;
-    context.xml.attributeValue(element, attributes.name, name);
-    context.xml.attributeValue(element, attributes.mac, mac);
-    context.xml.attributeValue(element, attributes.ip, ip);
+    std::string_view name, mac, ip;
+    context.xml.attributeView(element, attributes.name, name);
+    context.xml.attributeView(element, attributes.mac, mac);
+    context.xml.attributeView(element, attributes.ip, ip);
     if (name.empty()) continue;
-    appendClientOnLocalNetwork(context.grid, context.network, ++taken, {name, ip, text::groupMac(mac)});
+    appendClientOnLocalNetwork(context.grid, context.network, ++taken,
+                               {std::string(name), std::string(ip), text::groupMac(mac)});
   }
   context.grid.setStatus(kCountField, countFieldText(taken));
 }

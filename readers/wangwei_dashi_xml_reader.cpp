@@ -13,7 +13,7 @@ void readWangweiDashiXml(ReaderContext& context, const std::string& path) {
   readXmlClientRows(context, path, [&](int element, int row) {
     // Seven child elements in order: name, MAC, then IP, mask, gateway and
     // the two DNS servers as IP numbers; a missing one reads as empty.
-    const std::vector<int>& children = context.xml.children(element);
+    std::span<const int> children = context.xml.children(element);
     std::array<std::string, 7> fields;
     for (size_t k = 0; k < fields.size() && k < children.size(); ++k) context.xml.nodeText(children[k], fields[k]);
     grid.setCell(row, kColName, fields[0]);

@@ -145,6 +145,7 @@ TEST(Addresses, GroupMacCutsBlindly) {
   EXPECT_EQ(groupMac("ab\xB0" "acd"), "AB-\xB0" "a-CD");
   EXPECT_EQ(groupMac("a\xB0" "b"), "A\xB0-B");
   EXPECT_EQ(groupMac("ab\xB0"), "AB-\xB0");
+  EXPECT_EQ(groupMac("\xB0" "a1b"), "\xB0" "a-1B");
 }
 
 TEST(Addresses, ReverseOctets) {

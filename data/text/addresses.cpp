@@ -1,5 +1,7 @@
 #include "data/text/addresses.h"
 
+#include <charconv>
+
 #include "data/text/gbk_text.h"
 
 namespace tl::text {
@@ -23,7 +25,14 @@ std::string narrowFullWidth(std::string_view s) {
 }
 
 int32_t readLongWrapped(std::string_view raw) {
-  std::string s = narrowFullWidth(raw);
+  // Only GBK text has full-width characters to narrow.
+  std::string narrowed;
+  std::string_view s = raw;
+  for (char c : raw)
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      s = narrowed = narrowFullWidth(raw);
+      break;
+    }
   size_t i = 0;
   while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
   bool negative = false;
@@ -36,8 +45,13 @@ int32_t readLongWrapped(std::string_view raw) {
 
 std::string ipNumberToDotted(std::string_view numberText) {
   auto v = static_cast<uint32_t>(readLongWrapped(numberText));
-  return std::to_string((v >> 24) & 255) + "." + std::to_string((v >> 16) & 255) + "." +
-         std::to_string((v >> 8) & 255) + "." + std::to_string(v & 255);
+  char dotted[16];
+  char* end = dotted;
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    end = std::to_chars(end, dotted + sizeof dotted, (v >> shift) & 255).ptr;
+    if (shift > 0) *end++ = '.';
+  }
+  return std::string(dotted, end);
 }
 
 std::string dottedToIpNumber(std::string_view dotted) {

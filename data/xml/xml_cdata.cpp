@@ -30,15 +30,18 @@ size_t findOutsideSections(std::string_view piece, char wanted) {
   size_t from = 0;
   while (true) {
     size_t found = piece.find(wanted, from);
-    size_t open = piece.find('<', from);
-    if (open == std::string_view::npos || found < open) return found;
+    // Only a "<" before the byte found can open a section around it.
+    size_t open = piece.substr(0, found).find('<', from);
+    if (open == std::string_view::npos) return found;
     size_t end = sectionEnd(piece, open);
     from = end == std::string_view::npos ? open + 1 : end;
   }
 }
 
 std::optional<std::string_view> firstSection(std::string_view text) {
-  size_t open = text.find(kOpen);
+  // Most texts hold no "<" at all: one byte search settles them.
+  size_t open = text.find('<');
+  if (open != std::string_view::npos) open = text.find(kOpen, open);
   if (open == std::string_view::npos) return std::nullopt;
   size_t close = text.find(kClose, open + kOpen.size());
   if (close == std::string_view::npos) return std::nullopt;

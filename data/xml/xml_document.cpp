@@ -1,6 +1,5 @@
 #include "data/xml/xml_document.h"
 
-#include <charconv>
 #include <limits>
 #include <optional>
 
@@ -23,37 +22,95 @@ bool isBlank(std::string_view s) {
 // as INT_MAX, larger than any position.
 bool readStepNumber(std::string_view digits, int& n) {
   if (digits.empty()) return false;
-  for (char c : digits)
+  long long value = 0;
+  for (char c : digits) {
     if (c < '0' || c > '9') return false;
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-  if (error != std::errc()) n = std::numeric_limits<int>::max();
+    if (value <= std::numeric_limits<int>::max()) value = value * 10 + (c - '0');
+  }
+  n = value > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : int(value);
   return true;
+}
+
+// Whether the closing tag `piece` ("/name>" and what follows up to the next
+// "<") closes an element named `name`: its bytes other than white space,
+// "/" and ">" are the name.
+bool closesElement(std::string_view piece, std::string_view name) {
+  size_t matched = 0;
+  for (char c : piece) {
+    if (isWhite(c) || c == '/' || c == '>') continue;
+    if (matched == name.size() || name[matched] != c) return false;
+    ++matched;
+  }
+  return matched == name.size();
 }
 
 }  // namespace
 
+namespace xml {
+
+void TextStore::reset(std::string text) {
+  text_ = std::move(text);
+  rewritten_.clear();
+}
+
+TextPiece TextStore::add(std::string_view bytes) {
+  TextPiece piece{text_.size() + rewritten_.size(), bytes.size()};
+  rewritten_ += bytes;
+  return piece;
+}
+
+}  // namespace xml
+
 void XmlDocument::clear() {
-  nodes_.clear();
+  store_.reset({});
+  elements_.clear();
+  attributes_.clear();
+  children_.clear();
   root_ = 0;
 }
 
 bool XmlDocument::load(std::string_view bytes) {
   clear();
-  if (parse(xml::documentAsGbk(bytes))) return true;
+  store_.reset(xml::documentAsGbk(bytes));
+  if (parse()) return true;
   clear();
   return false;
 }
 
-bool XmlDocument::parse(std::string_view text) {
-  // The open elements; the pseudo-element "文件" below them is only the
-  // empty stack: top-level elements need no parent list of their own.
-  std::vector<XmlNode> open;
-  auto close = [&](XmlNode&& element) {
-    element.number = int(nodes_.size()) + 1;
-    for (int child : element.children) nodes_[size_t(child - 1)].parent = element.number;
-    if (isBlank(element.text)) element.text.clear();
-    if (!open.empty()) open.back().children.push_back(element.number);
-    nodes_.push_back(std::move(element));
+bool XmlDocument::loadOwned(std::string&& bytes) {
+  clear();
+  store_.reset(xml::documentAsGbk(std::move(bytes)));
+  if (parse()) return true;
+  clear();
+  return false;
+}
+
+bool XmlDocument::parse() {
+  const std::string_view text = store_.text();
+  // The open elements, each with where its children start in `pending` (the
+  // children of all open elements, innermost last); the pseudo-element
+  // "文件" below them is only the empty stack: top-level elements need no
+  // parent list of their own.
+  struct Open {
+    xml::Element element;
+    size_t firstPending;
+  };
+  std::vector<Open> open;
+  std::vector<int> pending;
+  std::string scratch;
+  auto close = [&](Open&& closing) {
+    int number = int(elements_.size()) + 1;
+    xml::Element& element = closing.element;
+    element.firstChild = children_.size();
+    element.childCount = pending.size() - closing.firstPending;
+    for (size_t k = closing.firstPending; k < pending.size(); ++k) {
+      elements_[size_t(pending[k] - 1)].parent = number;
+      children_.push_back(pending[k]);
+    }
+    pending.resize(closing.firstPending);
+    if (isBlank(view(element.text))) element.text = {};
+    if (!open.empty()) pending.push_back(number);
+    elements_.push_back(element);
   };
 
   // Split at every "<" that does not open a CDATA section.
@@ -72,20 +129,17 @@ bool XmlDocument::parse(std::string_view text) {
     if (closing && empty) return false;
 
     if (closing) {
-      std::string name;
-      for (char c : piece)
-        if (!isWhite(c) && c != '/' && c != '>') name += c;
       // A closing tag with nothing open would close the pseudo-element,
       // which is no element: the document is broken.
-      if (open.empty() || name != open.back().name) return false;
-      XmlNode element = std::move(open.back());
+      if (open.empty() || !closesElement(piece, view(open.back().element.name))) return false;
+      Open element = open.back();
       open.pop_back();
       close(std::move(element));
       continue;
     }
 
-    XmlNode element;
-    xml::readTag(piece.substr(0, empty ? gt - 1 : gt), element);
+    Open element{{}, pending.size()};
+    xml::readTag(piece.substr(0, empty ? gt - 1 : gt), store_, element.element, attributes_, scratch);
     if (empty) {
       close(std::move(element));
       continue;
@@ -93,11 +147,11 @@ bool XmlDocument::parse(std::string_view text) {
     std::string_view after = piece.substr(gt + 1);
     // A CDATA section in the text stands for all of it.
     std::optional<std::string_view> section = xml::firstSection(after);
-    element.text = section ? *section : after;
-    open.push_back(std::move(element));
+    element.element.text = store_.pieceOf(section ? *section : after);
+    open.push_back(element);
   }
   // Elements still open are dropped; their closed children stay in the table.
-  root_ = int(nodes_.size());
+  root_ = int(elements_.size());
   return true;
 }
 
@@ -124,17 +178,17 @@ int XmlDocument::resolve(std::string_view path) const {
         if (n != 1 || root_ == 0) return 0;
         current = root_;
       } else {
-        const std::vector<int>& children = node(current).children;
+        std::span<const int> children = this->children(current);
         if (n < 1 || size_t(n) > children.size()) return 0;
         current = children[size_t(n - 1)];
       }
     } else if (current == 0) {
-      if (root_ == 0 || node(root_).name != step) return 0;
+      if (root_ == 0 || nameOf(root_) != step) return 0;
       current = root_;
     } else {
       int found = 0;
-      for (int child : node(current).children)
-        if (node(child).name == step) {
+      for (int child : children(current))
+        if (nameOf(child) == step) {
           found = child;
           break;
         }
@@ -157,30 +211,53 @@ bool XmlDocument::attributeValue(std::string_view path, std::string_view name, s
 
 bool XmlDocument::nodeText(std::string_view path, std::string& text) const { return nodeText(resolve(path), text); }
 
-const std::vector<int>& XmlDocument::children(int element) const {
-  static const std::vector<int> kNone;
-  return element >= 1 && element <= elementCount() ? node(element).children : kNone;
+std::span<const int> XmlDocument::children(int element) const {
+  if (!exists(element)) return {};
+  const xml::Element& e = node(element);
+  return std::span<const int>(children_).subspan(e.firstChild, e.childCount);
 }
 
-bool XmlDocument::attributeValue(int element, std::string_view name, std::string& value) const {
-  if (element < 1 || element > elementCount()) return false;
-  for (const auto& [key, text] : node(element).attributes)
-    if (key == name) {
-      value = text;
-      return true;
-    }
+bool XmlDocument::attributeView(int element, std::string_view name, std::string_view& value) const {
+  if (!exists(element)) return false;
+  const xml::Element& e = node(element);
+  for (size_t k = e.firstAttribute; k < e.firstAttribute + e.attributeCount; ++k) {
+    std::string_view key = view(attributes_[k].name);
+    // The size and the first byte settle most names without a comparison call.
+    if (key.size() != name.size() || (!name.empty() && key[0] != name[0]) || key != name) continue;
+    value = view(attributes_[k].value);
+    return true;
+  }
   return false;
 }
 
+bool XmlDocument::attributeValue(int element, std::string_view name, std::string& value) const {
+  std::string_view found;
+  if (!attributeView(element, name, found)) return false;
+  value = found;
+  return true;
+}
+
 bool XmlDocument::nodeText(int element, std::string& text) const {
-  bool found = element >= 1 && element <= elementCount();
-  text = found ? node(element).text : std::string();
+  bool found = exists(element);
+  if (found)
+    text = view(node(element).text);
+  else
+    text.clear();
   return found;
 }
 
 bool XmlDocument::element(int number, XmlNode& out) const {
-  if (number < 1 || number > elementCount()) return false;
-  out = node(number);
+  if (!exists(number)) return false;
+  const xml::Element& e = node(number);
+  out.name = view(e.name);
+  out.text = view(e.text);
+  out.attributes.clear();
+  for (size_t k = e.firstAttribute; k < e.firstAttribute + e.attributeCount; ++k)
+    out.attributes.emplace_back(view(attributes_[k].name), view(attributes_[k].value));
+  std::span<const int> kids = children(number);
+  out.children.assign(kids.begin(), kids.end());
+  out.parent = e.parent;
+  out.number = number;
   return true;
 }
 

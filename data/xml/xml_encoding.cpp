@@ -1,5 +1,7 @@
 #include "data/xml/xml_encoding.h"
 
+#include <utility>
+
 #include "data/text/gbk_text.h"
 #include "platform/text_codec.h"
 
@@ -43,6 +45,13 @@ std::string documentAsGbk(std::string_view bytes) {
   std::string_view text = text::untilNul(bytes);
   if (declaredEncoding(text) == "utf-8") return platform::utf8ToGbk(text);
   return std::string(text);
+}
+
+std::string documentAsGbk(std::string&& bytes) {
+  std::string_view text = text::untilNul(bytes);
+  if (declaredEncoding(text) == "utf-8") return platform::utf8ToGbk(text);
+  bytes.resize(text.size());
+  return std::move(bytes);
 }
 
 }  // namespace tl::xml

@@ -16,5 +16,7 @@ std::string declaredEncoding(std::string_view text);
 // declared encoding is exactly "utf-8" (so single quotes or a further
 // attribute such as standalone leave the document as it is).
 std::string documentAsGbk(std::string_view bytes);
+// The same, reusing `bytes`' storage when nothing is converted.
+std::string documentAsGbk(std::string&& bytes);
 
 }  // namespace tl::xml

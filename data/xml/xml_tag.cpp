@@ -1,37 +1,133 @@
 #include "data/xml/xml_tag.h"
 
-#include <string>
+#include <array>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tl::xml {
 namespace {
 
+constexpr char kWhite[] = {' ', '\t', '\r', '\n'};
+
 bool isWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// Replacing `white` followed by "=" by "=" until none is left drops every run
-// of that byte just before an "="; one pass does it.
-std::string dropBeforeEquals(std::string_view s, char white) {
-  std::string out;
-  out.reserve(s.size());
-  for (char c : s) {
-    if (c == '=')
-      while (!out.empty() && out.back() == white) out.pop_back();
-    out += c;
+// Replacing each white-space byte followed by "=" by "=" until none is left,
+// one byte kind at a time (space, tab, CR, LF), then likewise each "="
+// followed by one: a mixed run such as " \t=" keeps its space. Per stretch
+// between two "=" that strips its end of trailing spaces, then tabs, then
+// CRs, then LFs, and then its start (what is left of it) of leading ones in
+// the same order; one pass does it.
+void dropWhiteAtEquals(std::string_view tag, std::string& out) {
+  out.resize(tag.size());
+  char* written = out.data();
+  size_t from = 0;
+  bool afterEquals = false;
+  for (;;) {
+    size_t at = tag.find('=', from);
+    size_t begin = from, end = at == std::string_view::npos ? tag.size() : at;
+    if (at != std::string_view::npos)
+      for (char white : kWhite)
+        while (end > begin && tag[end - 1] == white) --end;
+    if (afterEquals)
+      for (char white : kWhite)
+        while (begin < end && tag[begin] == white) ++begin;
+    std::memcpy(written, tag.data() + begin, end - begin);
+    written += end - begin;
+    if (at == std::string_view::npos) break;
+    *written++ = '=';
+    from = at + 1;
+    afterEquals = true;
   }
-  return out;
+  out.resize(size_t(written - out.data()));
 }
 
-// Likewise "=" followed by `white`: the run just after an "=" goes.
-std::string dropAfterEquals(std::string_view s, char white) {
-  std::string out;
-  out.reserve(s.size());
-  for (char c : s) {
-    if (c == white && !out.empty() && out.back() == '=') continue;
-    out += c;
+// Where a tag's pieces come from: the store's text, or a rewritten copy of
+// the tag that was added to the store whole at offset `base`.
+struct Source {
+  TextStore& store;
+  const char* origin;
+  size_t base;
+  TextPiece piece(std::string_view part) const { return {base + size_t(part.data() - origin), part.size()}; }
+};
+
+// One piece of a tag between spaces outside quotation marks, with what one
+// pass over it learnt: whether it holds white space (a space inside
+// quotation marks, a tab, CR or LF), its first "=", the quotation marks
+// after that "=", and whether some "=" in it has white space next to it in
+// the tag (then the tag must be rewritten first).
+struct Token {
+  std::string_view text;
+  bool white = false;
+  bool whiteAtEquals = false;
+  size_t equals = std::string_view::npos;
+  size_t valueQuotes = 0;
+  size_t firstValueQuote = 0;
+  size_t lastValueQuote = 0;
+};
+
+// The position of the first byte at or after `i` that `special` marks, or
+// `end`; sixteen bytes at a time where SSE2 is there.
+size_t skipPlainBytes(const char* data, size_t i, size_t end, const std::array<bool, 256>& special) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('"'), space = _mm_set1_epi8(' '), tab = _mm_set1_epi8('\t'),
+                cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), equals = _mm_set1_epi8('=');
+  for (; i + 16 <= end; i += 16) {
+    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    __m128i hits = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, space)),
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, tab), _mm_cmpeq_epi8(bytes, cr)),
+                     _mm_or_si128(_mm_cmpeq_epi8(bytes, lf), _mm_cmpeq_epi8(bytes, equals))));
+    if (int mask = _mm_movemask_epi8(hits)) return i + size_t(__builtin_ctz(unsigned(mask)));
   }
-  return out;
+#endif
+  while (i < end && !special[static_cast<unsigned char>(data[i])]) ++i;
+  return i;
 }
 
-void addAttribute(std::string_view token, XmlNode& node) {
+// Reads the token starting at `start`; `inQuotes` carries on from token to
+// token as the cutting does.
+Token nextToken(std::string_view text, size_t start, bool& inQuotes) {
+  // Bytes that matter to the cut or to the token's facts; the others are
+  // skipped in a tight loop.
+  static constexpr auto kSpecial = [] {
+    std::array<bool, 256> special{};
+    for (unsigned char c : {'"', ' ', '\t', '\r', '\n', '='}) special[c] = true;
+    return special;
+  }();
+  Token token;
+  const char* data = text.data();
+  size_t i = start;
+  const size_t end = text.size();
+  for (;; ++i) {
+    i = skipPlainBytes(data, i, end, kSpecial);
+    if (i == end) break;
+    char c = data[i];
+    if (c == '"') {
+      inQuotes = !inQuotes;
+      if (token.equals != std::string_view::npos) {
+        if (token.valueQuotes++ == 0) token.firstValueQuote = i - start;
+        token.lastValueQuote = i - start;
+      }
+    } else if (c == ' ') {
+      if (!inQuotes) break;
+      token.white = true;
+    } else if (c == '=') {
+      if (token.equals == std::string_view::npos) token.equals = i - start;
+      if ((i > 0 && isWhite(data[i - 1])) || (i + 1 < end && isWhite(data[i + 1]))) token.whiteAtEquals = true;
+    } else {
+      token.white = true;
+    }
+  }
+  token.text = text.substr(start, i - start);
+  return token;
+}
+
+// The attribute of a token that holds white space: the white space goes
+// first, then as below.
+void addCompactedAttribute(std::string_view token, TextStore& store, std::vector<Attribute>& attributes) {
   std::string compact;
   for (char c : token)
     if (!isWhite(c)) compact += c;
@@ -41,39 +137,62 @@ void addAttribute(std::string_view token, XmlNode& node) {
   std::string value;
   for (char c : std::string_view(compact).substr(equals + 1))
     if (c != '"') value += c;
-  node.attributes.emplace_back(compact.substr(0, equals), std::move(value));
+  attributes.push_back({store.add(std::string_view(compact).substr(0, equals)), store.add(value)});
+}
+
+// A token without white space gives an attribute when it holds "=": the
+// name before it, the value after it without its quotation marks. Both stay
+// views of the token unless quotation marks inside the value must go.
+void addAttribute(const Token& token, const Source& source, std::vector<Attribute>& attributes) {
+  if (token.white) return addCompactedAttribute(token.text, source.store, attributes);
+  if (token.equals == std::string_view::npos) return;  // also an empty token or "/"
+  std::string_view value = token.text.substr(token.equals + 1);
+  Attribute attribute{source.piece(token.text.substr(0, token.equals)), {}};
+  size_t valueStart = token.equals + 1;
+  if (token.valueQuotes == 0) {
+    attribute.value = source.piece(value);
+  } else if (token.valueQuotes == 2 && token.firstValueQuote == valueStart &&
+             token.lastValueQuote == token.text.size() - 1) {
+    attribute.value = source.piece(value.substr(1, value.size() - 2));
+  } else {
+    std::string unquoted;
+    for (char c : value)
+      if (c != '"') unquoted += c;
+    attribute.value = source.store.add(unquoted);
+  }
+  attributes.push_back(attribute);
+}
+
+// Cuts `text` into the name and the attributes; false as soon as a token
+// shows white space next to an "=" (the tag must be rewritten first).
+bool readTokens(std::string_view text, const Source& source, Element& element, std::vector<Attribute>& attributes,
+                bool rewritten) {
+  bool inQuotes = false;
+  Token name = nextToken(text, 0, inQuotes);
+  if (name.whiteAtEquals && !rewritten) return false;
+  element.name = source.piece(name.text);
+  for (size_t start = name.text.size() + 1; start <= text.size();) {
+    Token token = nextToken(text, start, inQuotes);
+    if (token.whiteAtEquals && !rewritten) return false;
+    addAttribute(token, source, attributes);
+    start += token.text.size() + 1;
+  }
+  return true;
 }
 
 }  // namespace
 
-void readTag(std::string_view tag, XmlNode& node) {
-  // One white-space byte at a time, before then after: a mixed run such as
-  // " \t=" keeps its space.
-  std::string text(tag);
-  if (text.find('=') != std::string::npos) {
-    for (char white : {' ', '\t', '\r', '\n'})
-      if (text.find(white) != std::string::npos) text = dropBeforeEquals(text, white);
-    for (char white : {' ', '\t', '\r', '\n'})
-      if (text.find(white) != std::string::npos) text = dropAfterEquals(text, white);
+void readTag(std::string_view tag, TextStore& store, Element& element, std::vector<Attribute>& attributes,
+             std::string& scratch) {
+  element.firstAttribute = attributes.size();
+  // Most tags have no white space at an "=": they are read as they are, and
+  // the few that have are rewritten and read again.
+  if (!readTokens(tag, Source{store, store.text().data(), 0}, element, attributes, false)) {
+    attributes.resize(element.firstAttribute);
+    dropWhiteAtEquals(tag, scratch);
+    readTokens(scratch, Source{store, scratch.data(), store.add(scratch).offset}, element, attributes, true);
   }
-
-  bool inQuotes = false;
-  bool first = true;
-  size_t start = 0;
-  for (size_t i = 0; i <= text.size(); ++i) {
-    if (i < text.size()) {
-      if (text[i] == '"') inQuotes = !inQuotes;
-      if (text[i] != ' ' || inQuotes) continue;
-    }
-    std::string_view token = std::string_view(text).substr(start, i - start);
-    if (first) {
-      node.name = token;
-      first = false;
-    } else {
-      addAttribute(token, node);
-    }
-    start = i + 1;
-  }
+  element.attributeCount = attributes.size() - element.firstAttribute;
 }
 
 }  // namespace tl::xml

@@ -13,36 +13,38 @@ std::string XmlDocument::toText() const {
   // levels deep must not exhaust the call stack. Each entry is an element and
   // how many of its children are written already.
   std::vector<std::pair<int, size_t>> stack{{root_, 0}};
-  auto openTag = [&](const XmlNode& element) {
+  auto openTag = [&](int number) {
+    const xml::Element& element = node(number);
     out += '<';
-    out += element.name;
-    for (const auto& [name, value] : element.attributes) {
+    out += view(element.name);
+    for (size_t k = element.firstAttribute; k < element.firstAttribute + element.attributeCount; ++k) {
       out += ' ';
-      out += name;
+      out += view(attributes_[k].name);
       out += "=\"";
-      out += value;
+      out += view(attributes_[k].value);
       out += '"';
     }
     out += '>';
-    if (element.text.find('<') != std::string::npos) {
+    std::string_view text = view(element.text);
+    if (text.find('<') != std::string_view::npos) {
       out += "<![CDATA[";
-      out += element.text;
+      out += text;
       out += "]]>";
     } else {
-      out += element.text;
+      out += text;
     }
   };
-  openTag(node(root_));
+  openTag(root_);
   while (!stack.empty()) {
     auto& [number, written] = stack.back();
-    const XmlNode& element = node(number);
-    if (written < element.children.size()) {
-      int child = element.children[written++];
-      openTag(node(child));
+    std::span<const int> children = this->children(number);
+    if (written < children.size()) {
+      int child = children[written++];
+      openTag(child);
       stack.emplace_back(child, 0);
     } else {
       out += "</";
-      out += element.name;
+      out += nameOf(number);
       out += '>';
       stack.pop_back();
     }
