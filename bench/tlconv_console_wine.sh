@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-. "$root/bench/workstation_list.sh"
+. "$root/bench/wine_bench_lib.sh"
 build=$root/build-win
 count=${1:-10000}
 runs=${2:-3}
@@ -24,19 +24,8 @@ timeout 120 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
 make_workstation_list "$work/workstation.db" "$count"
 list='Z:'$(printf '%s' "$work/workstation.db" | tr / '\\')
 
-# Mean wall time in ms of `runs` runs of tlconv.exe show with stdout to $1.
-mean_ms() {
-  local total=0 start end
-  for _ in $(seq "$runs"); do
-    start=$(date +%s%N)
-    /usr/lib/wine/wine64 "$build/tlconv.exe" show "$list" >"$1" 2>/dev/null
-    end=$(date +%s%N)
-    total=$((total + (end - start) / 1000000))
-  done
-  echo $((total / runs))
-}
-
 /usr/lib/wine/wine64 "$build/tlconv.exe" show "$list" >"$work/warm.txt" 2>/dev/null  # Wine's first start
-device=$(mean_ms /dev/null)
-file=$(mean_ms "$work/out.txt")
-python3 -c "import sys; d, f = int(sys.argv[1]), int(sys.argv[2]); print('| tlconv.exe show, %s clients, to the null device, under Wine (process) | %d ms | the same into a regular file | %d ms | %.1f× |' % (sys.argv[3], d, f, d / max(f, 1)))" "$device" "$file" "$count"
+device=$(mean_show_ms "$build/tlconv.exe" "$list" /dev/null "$runs")
+file=$(mean_show_ms "$build/tlconv.exe" "$list" "$work/out.txt" "$runs")
+table_row "tlconv.exe show, $count clients, to the null device, under Wine (process)" "$device" \
+  "the same into a regular file" "$file"

@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # How long the window program under Wine takes to show a large list: from the
 # program's start until the count field reads "客户机总数: N" and the grid
-# shows N rows. The list is a 易乐游 workstation.db of N clients (default
-# 100000); the run is repeated R times (default 3), each in a fresh program.
+# shows N rows, against `tlconv.exe show` of the same list into a file in the
+# same run. The list is a 易乐游 workstation.db of N clients (default
+# 100000); each is run R times (default 3), the window each time in a fresh
+# program; the table row gives the mean wall times and the ratio.
 #   bench/window_load_wine.sh [N] [R]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-. "$root/bench/workstation_list.sh"
+. "$root/bench/wine_bench_lib.sh"
 build=$root/build-win
 . "$root/scripts/lib/wine-window.sh"
 count=${1:-100000}
 runs=${2:-3}
-build_windows_if_missing tinglan_convert.exe window_driver.exe
+build_windows_if_missing tinglan_convert.exe window_driver.exe tlconv.exe
 
 open_wine_work tl-window-load
 log=$work/driver.log
@@ -23,7 +25,7 @@ cp "$build/tinglan_convert.exe" "$program"
 
 make_workstation_list "$work/workstation.db" "$count"
 
-echo "clients: $count"
+total=0
 for run in $(seq "$runs"); do
   start=$(date +%s%N)
   start_program "$(winpath "$work/workstation.db")"
@@ -31,5 +33,11 @@ for run in $(seq "$runs"); do
   end=$(date +%s%N)
   drive close
   wait_program_end
-  echo "run $run: $(((end - start) / 1000000)) ms from start to $count rows shown"
+  echo "run $run: $(((end - start) / 1000000)) ms from start to $count rows shown" >&2
+  total=$((total + (end - start) / 1000000))
 done
+list=$(winpath "$work/workstation.db")
+/usr/lib/wine/wine64 "$build/tlconv.exe" show "$list" >"$work/warm.txt" 2>/dev/null
+shown=$(mean_show_ms "$build/tlconv.exe" "$list" "$work/shown.txt" "$runs")
+table_row "the window shows $count clients, under Wine (process)" $((total / runs)) \
+  "tlconv.exe show of the same list into a file, under Wine" "$shown"
