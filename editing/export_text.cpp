@@ -33,6 +33,14 @@ size_t findWord(std::string_view line, size_t from, std::string_view word) {
   return text::npos;
 }
 
+// Reads a word from unaligned memory.
+template <typename Word>
+Word load(const char* bytes) {
+  Word word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
 // One variable word of the template, looked at once per export: whether the
 // template holds it in any case, and so whether the rows' lines are changed
 // where it stands in lower case.
@@ -156,12 +164,30 @@ class LineBuilder {
       return ((x - ones) & ~x & highs) != 0;
     };
     uint64_t highBits = 0;
-    for (size_t at = 0; at < value.size(); at += 8) {
-      uint64_t word = 0;  // zero bytes after the end match no letter
-      std::memcpy(&word, value.data() + at, std::min<size_t>(8, value.size() - at));
+    auto look = [&](uint64_t word) {
       if (ipStep && holds(word, 'i')) return false;
       if (macStep && (holds(word, 'm') || holds(word, 'a'))) return false;
       highBits |= word & highs;
+      return true;
+    };
+    const char* bytes = value.data();
+    const size_t size = value.size();
+    size_t at = 0;
+    for (; at + 8 <= size; at += 8)
+      if (!look(load<uint64_t>(bytes + at))) return false;
+    if (at < size) {
+      // The tail in whole loads: looking at a byte twice changes nothing,
+      // and a short copy into memory read back as one word would stall.
+      if (size >= 8) {
+        if (!look(load<uint64_t>(bytes + size - 8))) return false;
+      } else if (size >= 4) {
+        if (!look(load<uint32_t>(bytes) | uint64_t(load<uint32_t>(bytes + size - 4)) << 32)) return false;
+      } else {  // zero bytes match no letter
+        const uint64_t word = uint64_t(static_cast<unsigned char>(bytes[0])) |
+                              uint64_t(static_cast<unsigned char>(bytes[size / 2])) << 8 |
+                              uint64_t(static_cast<unsigned char>(bytes[size - 1])) << 16;
+        if (!look(word)) return false;
+      }
     }
     if (highBits == 0) return true;
     size_t high = 0;  // bytes of 0x80 or more at the end

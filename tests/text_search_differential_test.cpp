@@ -123,7 +123,11 @@ TEST(TextSearchDifferential, ExportLinesMatchTheThreeStepRule) {
   // made from the template's pieces), with the few that start or end a word
   // next to them, end in half a character, or are empty.
   const std::vector<std::string> values = {"pc01", "PC", "c1", "p", "c", "\xCD\xA1" "pc", "\xB0", "\xB0" "c",
-                                           "10.0.0.1", "", "cx", "\x81p", "wb", "NAME", "IP", "MAC"};
+                                           "10.0.0.1", "", "cx", "\x81p", "wb", "NAME", "IP", "MAC",
+                                           // Longer ones, looked at a word at a time: a letter or a lone
+                                           // lead byte only in the last, overlapping word.
+                                           "pc-0123456", "pc-012345i", "192.168.0.1m", "\xCD\xA1\xCD\xA1\xCD\xA1\xB0",
+                                           "0123456\xB0", "01234567\xB0", "abc012345678", "0123456789a"};
   for (int round = 0; round < 40000; ++round) {
     std::string t = maker.text(6);
     const std::string& name = values[maker.next() % values.size()];
