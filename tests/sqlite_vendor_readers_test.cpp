@@ -125,6 +125,15 @@ const std::vector<ListCase> kListCases = {
       {"3", "A3", "192.168.0.11", "AA-BB--CC", "", "", "10.0.0.1", "10.0.0.2"},
       {"4", "A4", "255.255.255.255 ", "", "", "", "10.0.0.1", "10.0.0.2"}},
      5},
+    {"方格子 MAC with GBK bytes: a \":\" that is a second byte stays",
+     "方格子",
+     "create table comp(NAME text, IP4 text, MAC text, NMASK4 text, GTWAY4 text);"
+     // 0x81 0x3A is one GBK character whose second byte is ":".
+     "insert into comp values('A1', '10.0.0.5', x'813A3A61', 'm', 'g');"
+     "insert into comp values('A2', '10.0.0.6', x'613A81', 'm', 'g');",
+     {{"1", "A1", "10.0.0.5", "\x81:-a", "m", "g", "10.0.0.1", "10.0.0.2"},
+      {"2", "A2", "10.0.0.6", "a-\x81", "m", "g", "10.0.0.1", "10.0.0.2"}},
+     2},
     {"方格子 exact column names",
      "方格子",
      "create table comp(name text, ip4 text, MAC text, NMASK4 text, GTWAY4 text);"
