@@ -13,19 +13,6 @@ void ClientGrid::clear() {
   notifyRows();
 }
 
-int ClientGrid::appendRow(std::string numberText) {
-  rows_.append()[kColNumber] = std::move(numberText);
-  selected_.push_back(false);
-  notifyRows();
-  return int(rows_.size()) - 1;
-}
-
-void ClientGrid::setCell(int row, int column, std::string text) {
-  if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount) return;
-  rows_[size_t(row)][size_t(column)] = std::move(text);
-  notifyRows();
-}
-
 const std::string& ClientGrid::cell(int row, int column) const {
   if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount) return kEmpty;
   return rows_[size_t(row)][size_t(column)];

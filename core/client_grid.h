@@ -4,6 +4,7 @@
 // draws this model; readers fill it; editing, export and import read it.
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/client_row_store.h"
@@ -41,9 +42,19 @@ class ClientGrid {
   void clear();
   // Appends a row whose column 0 is `numberText` and whose other cells are
   // empty; returns its index.
-  int appendRow(std::string numberText);
+  // Both are inline: a reader calls them once per cell of every row.
+  int appendRow(std::string numberText) {
+    rows_.append()[kColNumber] = std::move(numberText);
+    selected_.push_back(false);
+    notifyRows();
+    return int(rows_.size()) - 1;
+  }
   // Out-of-range indices are ignored (set) or read as the empty text (get).
-  void setCell(int row, int column, std::string text);
+  void setCell(int row, int column, std::string text) {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount) return;
+    rows_[size_t(row)][size_t(column)] = std::move(text);
+    notifyRows();
+  }
   const std::string& cell(int row, int column) const;
   const ClientRow& row(int index) const { return rows_[size_t(index)]; }
   int rowCount() const { return int(rows_.size()); }

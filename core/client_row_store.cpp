@@ -4,10 +4,7 @@
 
 namespace tl {
 
-ClientRow& ClientRowStore::append() {
-  if (size_ == blocks_.size() * kBlockRows) blocks_.push_back(std::make_unique<ClientRow[]>(kBlockRows));
-  return (*this)[size_++];
-}
+void ClientRowStore::addBlock() { blocks_.push_back(std::make_unique<ClientRow[]>(kBlockRows)); }
 
 void ClientRowStore::clear() {
   for (size_t i = 0; i < size_; ++i)

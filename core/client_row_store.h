@@ -20,14 +20,20 @@ class ClientRowStore {
   ClientRow& operator[](size_t index) { return blocks_[index / kBlockRows][index % kBlockRows]; }
   const ClientRow& operator[](size_t index) const { return blocks_[index / kBlockRows][index % kBlockRows]; }
 
-  // A new last row with every cell empty.
-  ClientRow& append();
+  // A new last row with every cell empty. Inline for the common case of a
+  // block with room; a new block is made out of line.
+  ClientRow& append() {
+    if (size_ == blocks_.size() * kBlockRows) addBlock();
+    return (*this)[size_++];
+  }
   // Every row gone; the cells' texts are released, the blocks kept.
   void clear();
   // New row p is old row order[p]; `order` is a permutation of 0..size()-1.
   void permute(const std::vector<int>& order);
 
  private:
+  void addBlock();
+
   static constexpr size_t kBlockRows = 256;  // 64 KiB, below the size malloc maps on its own
   std::vector<std::unique_ptr<ClientRow[]>> blocks_;
   size_t size_ = 0;

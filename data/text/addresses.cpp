@@ -70,18 +70,18 @@ std::string dottedToIpNumber(std::string_view dotted) {
 }
 
 std::string groupMac(std::string_view mac) {
-  std::string out;
-  out.reserve(mac.size() / 2 * 3);
+  // Every pair keeps its bytes (the last may be one byte) and pairs are
+  // joined by "-": the length is known, so the text is made once and filled.
+  if (mac.empty()) return {};
+  std::string out(mac.size() + (mac.size() + 1) / 2 - 1, '-');
+  size_t o = 0;
   for (size_t i = 0; i < mac.size(); i += 2) {
-    if (!out.empty()) out.push_back('-');
+    if (i != 0) ++o;  // the "-" already there
     // Each pair folded on its own: a lead byte and the byte after it form
-    // one character and stay as they are.
-    if (static_cast<unsigned char>(mac[i]) >= 0x80 && i + 1 < mac.size()) {
-      out.append(mac.substr(i, 2));
-    } else {
-      out.push_back(asciiUpper(mac[i]));
-      if (i + 1 < mac.size()) out.push_back(asciiUpper(mac[i + 1]));
-    }
+    // one character and stay as they are (upper-casing leaves a lead byte).
+    const bool lead = static_cast<unsigned char>(mac[i]) >= 0x80;
+    out[o++] = asciiUpper(mac[i]);
+    if (i + 1 < mac.size()) out[o++] = lead ? mac[i + 1] : asciiUpper(mac[i + 1]);
   }
   return out;
 }
