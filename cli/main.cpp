@@ -20,7 +20,11 @@ int wmain(int argc, wchar_t** argv) {
   std::cerr.tie(&out);
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(tl::platform::wideToUtf8(argv[i]));
-  return tl::cli::runTlconv(args, out, std::cerr);
+  const int status = tl::cli::runTlconv(args, out, std::cerr);
+  // std::cerr outlives `out`: untie it before `out` goes, or its flush at
+  // exit would reach a destroyed stream.
+  std::cerr.tie(nullptr);
+  return status;
 }
 #else
 int main(int argc, char** argv) {

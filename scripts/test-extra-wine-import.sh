@@ -34,6 +34,11 @@ want="4F274E65696C3B|AA|1|0|0|C4ACC8CFB7D6D7E9
 CDF8B0C93031|001A2B3C4D01|3232235777|4294967040|0|C4ACC8CFB7D6D7E9"
 [ "$got" = "$want" ] || { echo "stored rows differ:"; echo "$got"; exit 1; }
 
+# Showing a list ends cleanly: the output is all written and the program
+# exits 0 (a stream left tied to a destroyed one once crashed at exit).
+"$wine" "$exe" show "Z:$dir/source.db" >"$dir/out" 2>"$dir/err"
+[ "$(grep -c 'O.Neil;' "$dir/out")" = 1 ] || { echo "show printed no client row" >&2; exit 1; }
+
 # With the restart: the import is committed (exit 0) and the box says the restart failed.
 "$wine" "$exe" import --json --yes --db "Z:$dir/target.db" "Z:$dir/source.db" >"$dir/out" 2>"$dir/err"
 grep -q '"icon":"error"' "$dir/out"
