@@ -1,5 +1,6 @@
 #include "platform/ini_head.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/file_system.h"
@@ -20,9 +21,15 @@ class FirstSectionCollector {
 
   // Takes the next piece; false once the section is complete.
   bool take(std::string_view piece) {
+    // The unjudged end of the text holds no line end: search only the new
+    // bytes, or a long line would be searched again with every piece.
+    size_t from = std::max(judged_, text_.size());
     text_.append(piece);
     size_t end;
-    while (!complete_ && (end = text_.find_first_of("\r\n", judged_)) != std::string::npos) judgeLine(end);
+    while (!complete_ && (end = text_.find_first_of("\r\n", from)) != std::string::npos) {
+      judgeLine(end);
+      from = judged_;
+    }
     if (!inSection_) dropJudgedLines();
     return !complete_;
   }
