@@ -2,17 +2,8 @@
 
 #include "data/text/addresses.h"
 #include "readers/database_read_sequence.h"
-#include "readers/dotted_quad.h"
 
 namespace tl {
-namespace {
-
-// The stored IP number text as a dotted quad (text::ipNumberToDotted).
-std::string shownAddress(const std::string& stored) {
-  return dottedQuad(static_cast<uint32_t>(text::readLongWrapped(stored)));
-}
-
-}  // namespace
 
 void readTinglanDb(ReaderContext& context, const std::string& path, std::string_view select) {
   ClientGrid& grid = context.grid;
@@ -21,12 +12,12 @@ void readTinglanDb(ReaderContext& context, const std::string& path, std::string_
                    [&grid](const DatabaseRow& row, int number) {
                      int r = grid.appendRow(std::to_string(number));
                      grid.setCell(r, kColName, row["client_name"]);
-                     grid.setCell(r, kColIp, shownAddress(row["client_ip"]));
+                     grid.setCell(r, kColIp, text::ipNumberToDotted(row["client_ip"]));
                      grid.setCell(r, kColMac, text::groupMac(row["client_mac"]));
-                     grid.setCell(r, kColMask, shownAddress(row["client_mask"]));
-                     grid.setCell(r, kColGateway, shownAddress(row["client_gate_way"]));
-                     grid.setCell(r, kColDns1, shownAddress(row["client_dns1"]));
-                     grid.setCell(r, kColDns2, shownAddress(row["client_dns2"]));
+                     grid.setCell(r, kColMask, text::ipNumberToDotted(row["client_mask"]));
+                     grid.setCell(r, kColGateway, text::ipNumberToDotted(row["client_gate_way"]));
+                     grid.setCell(r, kColDns1, text::ipNumberToDotted(row["client_dns1"]));
+                     grid.setCell(r, kColDns2, text::ipNumberToDotted(row["client_dns2"]));
                    });
 }
 

@@ -3,7 +3,6 @@
 #include "data/text/addresses.h"
 #include "readers/database_client_row.h"
 #include "readers/database_read_sequence.h"
-#include "readers/dotted_quad.h"
 
 namespace tl {
 namespace {
@@ -11,7 +10,7 @@ namespace {
 // 云更新 stores an address as the integer whose least significant byte is
 // the first octet: 16885952 (0x0101A8C0) is 192.168.1.1.
 std::string integerAddress(const std::string& stored) {
-  return reversedDottedQuad(static_cast<uint32_t>(text::readLongWrapped(stored)));
+  return text::reversedDottedQuad(static_cast<uint32_t>(text::readLongWrapped(stored)));
 }
 
 }  // namespace

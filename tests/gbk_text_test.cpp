@@ -110,9 +110,11 @@ TEST(Addresses, IpNumberToDotted) {
   const Case cases[] = {
       {"3232235521", "192.168.0.1"}, {"-1062731775", "192.168.0.1"}, {"4294967296", "0.0.0.0"},
       {"", "0.0.0.0"},               {"192.168.0.1", "0.0.0.192"},   {"16885952", "1.1.168.192"},
-      {"4294967295", "255.255.255.255"},
+      {"4294967295", "255.255.255.255"}, {"157485668", "9.99.10.100"},
   };
   for (const Case& c : cases) EXPECT_EQ(ipNumberToDotted(c.text), c.expected) << c.text;
+  for (uint32_t address : {0u, 9u, 0x0A000001u, 0x0101A8C0u, 0xFFFFFF00u, 0x09630A64u})
+    EXPECT_EQ(reversedDottedQuad(address), reverseOctets(dottedQuad(address))) << address;
 }
 
 TEST(Addresses, DottedToIpNumber) {

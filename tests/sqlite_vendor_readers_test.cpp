@@ -7,7 +7,6 @@
 
 #include "app/list_types.h"
 #include "data/text/addresses.h"
-#include "readers/dotted_quad.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/sqlite_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -246,17 +245,6 @@ TEST(SqliteVendorReaders, AFileThatIsNoDatabaseCannotBeOpened) {
       EXPECT_EQ(app.ui.messages[0].caption, "信息：");
       expectStoppedRead(app);
     }
-  }
-}
-
-// The readers write addresses on a short path; it must give what the
-// general conversions give, octets of one, two and three digits alike.
-TEST(DottedQuad, MatchesTheGeneralConversions) {
-  for (uint32_t address : {0u, 1u, 9u, 10u, 99u, 100u, 255u, 256u, 0x0A000001u, 0x0101A8C0u, 0xC0A80164u,
-                           0xFFFFFF00u, 0xFFFFFFFFu, 0x09630A64u}) {
-    const std::string number = std::to_string(address);
-    EXPECT_EQ(dottedQuad(address), text::ipNumberToDotted(number)) << number;
-    EXPECT_EQ(reversedDottedQuad(address), text::reverseOctets(text::ipNumberToDotted(number))) << number;
   }
 }
 

@@ -1,6 +1,5 @@
 #include "data/text/addresses.h"
 
-#include <charconv>
 
 #include "data/text/gbk_text.h"
 
@@ -44,14 +43,7 @@ int32_t readLongWrapped(std::string_view raw) {
 }
 
 std::string ipNumberToDotted(std::string_view numberText) {
-  auto v = static_cast<uint32_t>(readLongWrapped(numberText));
-  char dotted[16];
-  char* end = dotted;
-  for (int shift = 24; shift >= 0; shift -= 8) {
-    end = std::to_chars(end, dotted + sizeof dotted, (v >> shift) & 255).ptr;
-    if (shift > 0) *end++ = '.';
-  }
-  return std::string(dotted, end);
+  return dottedQuad(static_cast<uint32_t>(readLongWrapped(numberText)));
 }
 
 std::string dottedToIpNumber(std::string_view dotted) {

@@ -16,6 +16,26 @@ std::string narrowFullWidth(std::string_view s);
 // wrap-around; no digits give 0.
 int32_t readLongWrapped(std::string_view s);
 
+// a.b.c.d with the most significant byte first. Inline: the list readers
+// write several addresses for every row.
+inline std::string dottedQuad(uint32_t address) {
+  char text[16];
+  char* end = text;
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    const unsigned octet = (address >> shift) & 255u;
+    if (octet >= 100) *end++ = char('0' + octet / 100);
+    if (octet >= 10) *end++ = char('0' + octet / 10 % 10);
+    *end++ = char('0' + octet % 10);
+    if (shift > 0) *end++ = '.';
+  }
+  return std::string(text, end);
+}
+
+// The same with the octets in the other order: d.c.b.a.
+inline std::string reversedDottedQuad(uint32_t address) {
+  return dottedQuad((address >> 24) | ((address >> 8) & 0xFF00u) | ((address << 8) & 0xFF0000u) | (address << 24));
+}
+
 // IP number text ("3232235521", also the signed "-1062731775") to dotted quad,
 // most significant byte first. Every text gives some address.
 std::string ipNumberToDotted(std::string_view numberText);
