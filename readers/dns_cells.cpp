@@ -8,9 +8,7 @@
 namespace tl {
 
 void setDnsPieces(ClientGrid& grid, int row, std::string_view text) {
-  std::vector<std::string> pieces = text::split(text, ',');
-  if (pieces.size() >= 1) grid.setCell(row, kColDns1, std::move(pieces[0]));
-  if (pieces.size() >= 2) grid.setCell(row, kColDns2, std::move(pieces[1]));
+  setDnsPieces(grid, row, text::split(text, ','));
 }
 
 void setDnsPieces(ClientGrid& grid, int row, const std::vector<std::string>& pieces) {
