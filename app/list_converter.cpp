@@ -50,7 +50,6 @@ std::string ListConverter::openListFile(const std::string& path) {
   std::string name = detectListType(detection, path);
   if (name.empty()) return name;
   if (const ListType* type = findListType(name)) {
-    LocalNetworkDefaults::ReadScope networkScope(network_);
     ReaderContext context = readerContext();
     readListFile(*type, context, path);
   }

@@ -88,8 +88,14 @@ const ListType* findListType(std::string_view name) {
 }
 
 void readListFile(const ListType& type, ReaderContext& context, const std::string& path) {
+  LocalNetworkDefaults::ReadScope networkRead(context.network);
   if (type.databaseReader) type.databaseReader(context, path, type.select);
   if (type.reader) type.reader(context, path);
+}
+
+void readListFile(ListReader reader, ReaderContext& context, const std::string& path) {
+  LocalNetworkDefaults::ReadScope networkRead(context.network);
+  reader(context, path);
 }
 
 }  // namespace tl

@@ -50,7 +50,10 @@ std::span<const ListType> listTypes();
 // The row whose name equals `name`, or nullptr.
 const ListType* findListType(std::string_view name);
 
-// Runs the row's reader on the list file.
+// Runs the row's reader on the list file. One read sees the machine's network
+// as it was when the read began and asks for it once, not once per client.
 void readListFile(const ListType& type, ReaderContext& context, const std::string& path);
+// The same for one reader called by itself.
+void readListFile(ListReader reader, ReaderContext& context, const std::string& path);
 
 }  // namespace tl

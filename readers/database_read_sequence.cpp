@@ -31,8 +31,6 @@ void readDatabaseList(ReaderContext& context, const std::string& path, std::stri
     context.ui.showMessage("置数据库连接失败！", "信息：", MessageIcon::None);
     return;
   }
-  // The local network defaults are asked once for the whole list, not once per row.
-  LocalNetworkDefaults::ReadScope networkScope(context.network);
   int number = 0;
   {
     SqliteStatement rows(connection, std::string(select));

@@ -7,9 +7,6 @@ namespace tl {
 
 void readFanggeziXml(ReaderContext& context, const std::string& path) {
   ClientGrid& grid = context.grid;
-  // One read sees the machine's network as it was when the read began and
-  // asks for it once, not once per client.
-  LocalNetworkDefaults::ReadScope networkScope(context.network);
   readXmlClientRows(context, path, [&](int element, int row) {
     // Fresh for every client: a missing attribute is empty, never the value
     // of the client before it (two PCs with one MAC would be imported).

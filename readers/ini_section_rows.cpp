@@ -6,7 +6,6 @@ void readIniSectionRows(ReaderContext& context, const std::string& path,
                         const std::function<void(const std::string& section, int row)>& fillRow) {
   ClientGrid& grid = context.grid;
   platform::IniFiles::ReadScope iniRead(context.ini);
-  LocalNetworkDefaults::ReadScope networkRead(context.network);
   grid.clear();
   std::vector<std::string> sections = context.ini.sectionNames(path);
   grid.setStatus(kCountField, countFieldText(static_cast<long long>(sections.size())));

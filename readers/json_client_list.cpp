@@ -37,7 +37,6 @@ std::string jsonListMac(std::string_view mac) {
 void readJsonClientList(ReaderContext& context, const std::string& path, const JsonClientListFormat& format) {
   JsonAccess json;
   ClientGrid& grid = context.grid;
-  LocalNetworkDefaults::ReadScope networkRead(context.network);  // asked once, not per row
   grid.clear();
   JsonValue clients = json.parse(listText(path, format.utf8File)).member(format.arrayMember);
   const int count = clients.length();

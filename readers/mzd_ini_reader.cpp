@@ -9,7 +9,6 @@ namespace tl {
 void readMzdIni(ReaderContext& context, const std::string& path) {
   ClientGrid& grid = context.grid;
   platform::IniFiles::ReadScope iniRead(context.ini);
-  LocalNetworkDefaults::ReadScope networkRead(context.network);
   grid.clear();
   int number = 0;
   for (const std::string& section : context.ini.sectionNames(path)) {

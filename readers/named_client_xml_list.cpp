@@ -9,9 +9,6 @@ namespace tl {
 void readNamedClientXmlList(ReaderContext& context, const std::string& path,
                             const NamedClientAttributes& attributes) {
   startXmlList(context, path);
-  // One read sees the machine's network as it was when the read began and
-  // asks for it once, not once per client.
-  LocalNetworkDefaults::ReadScope networkScope(context.network);
 
   int taken = 0;
   for (int element : context.xml.children(context.xml.find("@1/@1"))) {

@@ -24,7 +24,6 @@ std::string dashedMac(std::string_view mac) {
 
 void readXinyouTxt(ReaderContext& context, const std::string& path) {
   ClientGrid& grid = context.grid;
-  LocalNetworkDefaults::ReadScope networkRead(context.network);  // asked once, not per row
   grid.clear();
   std::string bytes;
   platform::readFileBytes(path, bytes);  // a file that cannot be read has no lines

@@ -32,7 +32,6 @@ struct OncBlock {
 
 void readYungengxinOnc(ReaderContext& context, const std::string& path) {
   ClientGrid& grid = context.grid;
-  LocalNetworkDefaults::ReadScope networkRead(context.network);  // asked once, not per row
   grid.clear();
   std::string bytes;
   platform::readFileBytes(path, bytes);  // a file that cannot be read has no lines

@@ -16,7 +16,7 @@ inline void readListLoop(benchmark::State& state, ListReader reader, const std::
   test::TestApp app;
   for (auto _ : state) {
     ReaderContext context = app.context();
-    reader(context, path);
+    readListFile(reader, context, path);
     if (app.grid().rowCount() != expectedRows) state.SkipWithError("unexpected row count");
   }
 }
