@@ -41,11 +41,14 @@ void readJsonClientList(ReaderContext& context, const std::string& path, const J
   JsonValue clients = json.parse(listText(path, format.utf8File)).member(format.arrayMember);
   const int count = clients.length();
   grid.setStatus(kCountField, countFieldText(count));
+  // The members a row needs, asked of each client at once.
+  const std::string_view names[] = {format.nameMember, "ip", "mac", "netMk", "netGW", "dns1", "dns2"};
+  JsonValue values[std::size(names)];
   for (int i = 1; i <= count; ++i) {
-    JsonValue client = clients.element(i - 1);
-    std::string name = client.member(format.nameMember).text();
-    std::string ip = client.member("ip").text();
-    std::string mac = jsonListMac(client.member("mac").text());
+    clients.element(i - 1).members(names, values);
+    std::string name = values[0].text();
+    std::string ip = values[1].text();
+    std::string mac = jsonListMac(values[2].text());
     if (!format.carriesNetwork) {
       appendClientOnLocalNetwork(grid, context.network, i, {std::move(name), std::move(ip), std::move(mac)});
       continue;
@@ -54,10 +57,10 @@ void readJsonClientList(ReaderContext& context, const std::string& path, const J
     grid.setCell(row, kColName, std::move(name));
     grid.setCell(row, kColIp, std::move(ip));
     grid.setCell(row, kColMac, std::move(mac));
-    grid.setCell(row, kColMask, client.member("netMk").text());
-    grid.setCell(row, kColGateway, client.member("netGW").text());
-    grid.setCell(row, kColDns1, client.member("dns1").text());
-    grid.setCell(row, kColDns2, client.member("dns2").text());
+    grid.setCell(row, kColMask, values[3].text());
+    grid.setCell(row, kColGateway, values[4].text());
+    grid.setCell(row, kColDns1, values[5].text());
+    grid.setCell(row, kColDns2, values[6].text());
   }
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+#include <vector>
+
 #include "data/json/gbk_carrier.h"
 
 namespace tl {
@@ -22,7 +25,7 @@ TEST(JsonAccess, WalksMembersElementsAndLength) {
 }
 
 TEST(JsonAccess, RejectsEverythingButStandardJson) {
-  const char* rejected[] = {
+  const std::string rejected[] = {
       "", " \r\n\t", "[1,]", R"({"macList":[{"pc":"A"},]})", R"({"a":1,})", "[,1]", "[1,,2]",
       "// note\n{}", "/* note */{}", "{}// note", "{}#", R"({'a':'b'})", "['a']", "{a:1}",
       "[NaN]", "[Infinity]", "[-Infinity]", "[undefined]", "[01]", "[1.]", "[.5]", "[+1]",
@@ -30,8 +33,10 @@ TEST(JsonAccess, RejectsEverythingButStandardJson) {
       R"({"a"})", R"({"a" 1})", R"({"a":})", R"({1:2})", "[true false]", "\"open", "[", "{", "]",
       "[\"tab\there\"]", "[\"line\nbreak\"]", R"(["\x41"])", R"(["\u12"])", R"(["\a"])",
       "\xEF\xBB\xBF{}",  // a byte-order mark has to be dropped before the text gets here
+      "[1e400]", "[-1E999]", "[1" + std::string(400, '0') + ".5]",  // infinite as a double
+      R"(["\uDC00"])", R"(["\uD800"])", R"(["\uD800\u0041"])",  // lone surrogates
   };
-  for (const char* text : rejected) EXPECT_FALSE(parses(text)) << text;
+  for (const std::string& text : rejected) EXPECT_FALSE(parses(text)) << text;
   // A NUL byte is no JSON anywhere (the parser would take it as the end).
   EXPECT_FALSE(parses(std::string_view("{}\0", 3)));
   EXPECT_FALSE(parses(std::string_view("[\"a\0b\"]", 7)));
@@ -39,6 +44,7 @@ TEST(JsonAccess, RejectsEverythingButStandardJson) {
   const char* accepted[] = {
       "{}", "[]", " \r\n\t{\"a\" : [ 1 , 2 ] } \n", "1", "-0.5e-3", "\"text\"", "null", "true",
       "[1,[2,[3,{}]]]", R"({"a":"\"\\\/\b\f\n\r\t\u0041"})", "{\"\":\"\"}", "[1E2,1e+2,1e-2,-0]",
+      "[1e-400,18446744073709551616]", R"(["\uD83D\uDE00"])",
   };
   for (const char* text : accepted) EXPECT_TRUE(parses(text)) << text;
 }
@@ -70,6 +76,9 @@ TEST(JsonAccess, TextsOfScalarsInGbk) {
       {R"("\uD55C")", "?"},                       // Hangul: GBK lacks it
       {R"("\u0041\n")", "A\n"},
       {R"("\"\\\/")", "\"\\/"},
+      {"\"\x81\x5C\\n\"", "\x81\x5C\n"},      // 81 5C is one character, then an escape
+      {"1e-400", "0"},
+      {"18446744073709551616", "1.8446744073709552e+19"},
       {"12", "12"},
       {"-7", "-7"},
       {"0", "0"},
@@ -115,6 +124,12 @@ TEST(JsonAccess, CarrierRoundTripsEveryByteSequence) {
   for (int a = 0; a < 256; ++a)
     for (int b = 0; b < 256; ++b) all += {char(a), char(b), char(b), char(a)};
   EXPECT_EQ(json_text::carrierToGbk(json_text::gbkToCarrier(all)), all);
+  // The parser reads the same carriers made one byte at a time.
+  for (const std::string& text : {all, std::string("a\x81"), std::string("\x81\x5C\"\xFF\x80")}) {
+    const char* end = text.data() + text.size();
+    EXPECT_EQ(std::string(json_text::CarrierIterator(text.data(), end), json_text::CarrierIterator(end, end)),
+              json_text::gbkToCarrier(text));
+  }
   EXPECT_EQ(json_text::carrierToGbk(json_text::gbkToCarrier("\x81")), "\x81");  // lead byte at the end
   // A plane-15 character that no GBK text yields is no carrier: GBK lacks
   // it (one "?" per UTF-16 unit, as the Windows converter gives it).
@@ -124,17 +139,29 @@ TEST(JsonAccess, CarrierRoundTripsEveryByteSequence) {
 TEST(JsonAccess, MembersByExactName) {
   JsonAccess json;
   JsonValue root = json.parse(
-      R"({"pc":"A","PC":"B","d":"first","d":"second","名字":"raw","\u7f16\u53f7":"escaped","n":5})");
+      R"({"pc":"A","PC":"B","d":"first","d":"second","名字":"raw","\u7f16\u53f7":"escaped","n":5,)"
+      R"("\u0069p":"x","ip":"y","i\u0070":"z"})");
   struct Case {
     const char* name;
     const char* text;
   };
   const Case cases[] = {
       {"pc", "A"},   {"PC", "B"},          {"Pc", ""},  {"missing", ""}, {"d", "second"},
-      {"名字", "raw"}, {"编号", "escaped"}, {"n", "5"},  {"", ""},
+      {"名字", "raw"}, {"编号", "escaped"}, {"n", "5"},  {"", ""}, {"ip", "z"},
   };
   for (const Case& c : cases) EXPECT_EQ(root.member(c.name).text(), c.text) << c.name;
   EXPECT_TRUE(root.member("missing").isEmpty());
+
+  // Several names at once give what member() gives for each, ASCII or not.
+  for (const std::vector<std::string_view>& names :
+       {std::vector<std::string_view>{"pc", "PC", "d", "ip", "missing", "n", "pc"},
+        std::vector<std::string_view>{"d", "名字", "编号", "Pc"}}) {
+    std::vector<JsonValue> values(names.size(), root);
+    root.members(names, values);
+    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(values[i].text(), root.member(names[i]).text()) << names[i];
+    root.member("d").members(names, values);  // not an object
+    for (const JsonValue& value : values) EXPECT_TRUE(value.isEmpty());
+  }
 }
 
 TEST(JsonAccess, ElementsAndLengthOnlyForArrays) {

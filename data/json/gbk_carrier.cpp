@@ -66,24 +66,28 @@ std::string gbkToCarrier(std::string_view gbk) {
 }
 
 std::string carrierToGbk(std::string_view utf8) {
-  bool ascii = true;
-  for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return std::string(utf8);
+  size_t i = 0;
+  while (i < utf8.size() && static_cast<unsigned char>(utf8[i]) < 0x80) ++i;
+  if (i == utf8.size()) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
+  out.append(utf8.data(), i);
   size_t otherStart = std::string_view::npos;
   auto flushOther = [&](size_t end) {
     if (otherStart == std::string_view::npos) return;
     out += platform::utf8ToGbk(utf8.substr(otherStart, end - otherStart));
     otherStart = std::string_view::npos;
   };
-  for (size_t i = 0; i < utf8.size();) {
+  while (i < utf8.size()) {
     auto b = static_cast<unsigned char>(utf8[i]);
     unsigned char bytes[2];
     if (b < 0x80) {
+      // ASCII stays, a run at a time.
       flushOther(i);
-      out += char(b);
-      ++i;
+      size_t end = i + 1;
+      while (end < utf8.size() && static_cast<unsigned char>(utf8[end]) < 0x80) ++end;
+      out.append(utf8.data() + i, end - i);
+      i = end;
     } else if (int n = carrierAt(utf8, i, bytes)) {
       flushOther(i);
       out.append(reinterpret_cast<const char*>(bytes), size_t(n));

@@ -25,32 +25,27 @@ std::string numberText(const json& node) {
   return node.dump();
 }
 
-// The parser keeps its own nesting on the heap, but walking and serialising
-// recurse: a text nested deeper than kMaxJsonDepth is refused up front. The
-// count only has to be right for the part of the text that is valid JSON:
-// the parser stops at the first fault anyway.
-bool nestedTooDeep(std::string_view text) {
-  int depth = 0;
-  bool inString = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (inString) {
-      if (c == '\\')
-        ++i;
-      else if (c == '"')
-        inString = false;
-      continue;
-    }
-    if (c == '"') {
-      inString = true;
-    } else if (c == '[' || c == '{') {
-      if (++depth > kMaxJsonDepth) return true;
-    } else if (c == ']' || c == '}') {
-      --depth;
-    }
+// The library's own document builder, refusing a text nested deeper than
+// kMaxJsonDepth: the parser keeps its nesting on the heap, but walking and
+// serialising recurse.
+class DepthLimitedDocument : public nlohmann::detail::json_sax_dom_parser<json> {
+ public:
+  explicit DepthLimitedDocument(json& result) : json_sax_dom_parser(result, /*allow_exceptions_=*/false) {}
+
+  bool start_object(std::size_t length) { return ++depth_ <= kMaxJsonDepth && json_sax_dom_parser::start_object(length); }
+  bool end_object() {
+    --depth_;
+    return json_sax_dom_parser::end_object();
   }
-  return false;
-}
+  bool start_array(std::size_t length) { return ++depth_ <= kMaxJsonDepth && json_sax_dom_parser::start_array(length); }
+  bool end_array() {
+    --depth_;
+    return json_sax_dom_parser::end_array();
+  }
+
+ private:
+  int depth_ = 0;
+};
 
 }  // namespace
 
@@ -68,6 +63,23 @@ JsonValue JsonValue::member(std::string_view name) const {
   for (const auto& [key, value] : object)
     if (!isAscii(key) && json_text::carrierToGbk(key) == name) return JsonValue(&value);
   return {};
+}
+
+void JsonValue::members(std::span<const std::string_view> names, std::span<JsonValue> out) const {
+  bool allAscii = true;
+  for (size_t i = 0; i < names.size(); ++i) {
+    out[i] = {};
+    allAscii = allAscii && isAscii(names[i]);
+  }
+  if (!node_ || !node_->is_object()) return;
+  if (!allAscii) {
+    for (size_t i = 0; i < names.size(); ++i) out[i] = member(names[i]);
+    return;
+  }
+  // ASCII names match their keys exactly, and an object holds each key once.
+  for (const auto& [key, value] : node_->get_ref<const json::object_t&>())
+    for (size_t i = 0; i < names.size(); ++i)
+      if (key == names[i]) out[i] = JsonValue(&value);
 }
 
 JsonValue JsonValue::element(int index) const {
@@ -111,15 +123,18 @@ JsonAccess::~JsonAccess() = default;
 JsonValue JsonAccess::parse(std::string_view gbkText) {
   document_.reset();
   if (gbkText.size() > kMaxJsonTextBytes) return {};
-  // The parser takes a NUL byte for the end of the text; JSON has no place
-  // for one.
+  // JSON has no place for a NUL byte.
   if (gbkText.find('\0') != std::string_view::npos) return {};
   try {
-    std::string utf8 = json_text::gbkToCarrier(gbkText);
-    if (nestedTooDeep(utf8)) return {};
-    auto document = std::make_unique<json>(json::parse(utf8, nullptr, /*allow_exceptions=*/false,
-                                                       /*ignore_comments=*/false));
-    if (document->is_discarded()) return {};
+    // The parser reads the carriers as they are made: no carrier copy of the
+    // whole text.
+    const char* end = gbkText.data() + gbkText.size();
+    auto document = std::make_unique<json>();
+    DepthLimitedDocument builder(*document);
+    if (!json::sax_parse(json_text::CarrierIterator(gbkText.data(), end), json_text::CarrierIterator(end, end), &builder,
+                         json::input_format_t::json, /*strict=*/true, /*ignore_comments=*/false) ||
+        builder.is_errored())
+      return {};
     document_ = std::move(document);
     return JsonValue(document_.get());
   } catch (const std::exception&) {
