@@ -1,5 +1,8 @@
 #include "data/json/gbk_carrier.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "platform/text_codec.h"
 
 namespace tl::json_text {
@@ -66,7 +69,13 @@ std::string gbkToCarrier(std::string_view gbk) {
 }
 
 std::string carrierToGbk(std::string_view utf8) {
+  // Most texts are plain ASCII: look at eight bytes at a time for one that
+  // is not.
   size_t i = 0;
+  for (uint64_t word; i + 8 <= utf8.size(); i += 8) {
+    std::memcpy(&word, utf8.data() + i, 8);
+    if (word & 0x8080808080808080u) break;
+  }
   while (i < utf8.size() && static_cast<unsigned char>(utf8[i]) < 0x80) ++i;
   if (i == utf8.size()) return std::string(utf8);
   std::string out;

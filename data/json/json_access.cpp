@@ -77,9 +77,16 @@ void JsonValue::members(std::span<const std::string_view> names, std::span<JsonV
     return;
   }
   // ASCII names match their keys exactly, and an object holds each key once.
-  for (const auto& [key, value] : node_->get_ref<const json::object_t&>())
+  // The first byte and the length rule out most pairs before a comparison.
+  for (const auto& [key, value] : node_->get_ref<const json::object_t&>()) {
+    if (key.empty()) {
+      for (size_t i = 0; i < names.size(); ++i)
+        if (names[i].empty()) out[i] = JsonValue(&value);
+      continue;
+    }
     for (size_t i = 0; i < names.size(); ++i)
-      if (key == names[i]) out[i] = JsonValue(&value);
+      if (names[i].size() == key.size() && names[i][0] == key[0] && names[i] == key) out[i] = JsonValue(&value);
+  }
 }
 
 JsonValue JsonValue::element(int index) const {
