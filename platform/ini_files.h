@@ -23,6 +23,12 @@ class IniFiles {
   virtual std::string value(const std::string& path, const std::string& section, const std::string& key,
                             const std::string& fallback) = 0;
 
+  // The values of several keys of one section, as value() gives each, into
+  // `out` (one per key). Our reader finds the section and splits its lines
+  // once for all of them.
+  virtual void values(const std::string& path, const std::string& section, const std::vector<std::string>& keys,
+                      const std::string& fallback, std::vector<std::string>& out);
+
   // The first named section and the values of `keys` in it (each `fallback`
   // when missing), as sectionNames().front() and value() give them; nullopt
   // when the file names no section. Our reader reads only as far as that

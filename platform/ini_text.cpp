@@ -269,27 +269,47 @@ std::string IniText::value(std::string_view section, std::string_view key, std::
   size_t limit = bufferSize - 1;
   size_t index = sectionFor(section);
   if (index == std::string_view::npos) return std::string(cutAtCharacter(fallback, limit));
+  splitEntries(index);
+  return lookUp(key, fallback, limit);
+}
 
-  if (entriesOf_ != index) {
-    entries_.clear();
-    const Section& found = sections_[index];
-    std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
-    forEachLine(body, [&](std::string_view raw, size_t, size_t) {
-      std::string_view line = trim(raw);
-      if (line.empty()) return;
-      size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
-      // Most files hold no NUL: then no name or value needs cutting at one.
-      auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
-      std::string_view name = cut(trim(line.substr(0, equals)));
-      if (equals == std::string_view::npos) {
-        entries_.push_back(Entry{name, {}, false});
-      } else {
-        entries_.push_back(Entry{name, cut(trim(line.substr(equals + 1))), true});
-      }
-    });
-    entriesOf_ = index;
+void IniText::values(std::string_view section, const std::vector<std::string>& keys, std::string_view fallback,
+                     size_t bufferSize, std::vector<std::string>& out) const {
+  out.resize(keys.size());
+  if (bufferSize == 0) {
+    for (std::string& value : out) value.clear();
+    return;
   }
+  size_t limit = bufferSize - 1;
+  size_t index = sectionFor(section);
+  if (index != std::string_view::npos) splitEntries(index);
+  for (size_t k = 0; k < keys.size(); ++k)
+    out[k] = index == std::string_view::npos ? std::string(cutAtCharacter(fallback, limit))
+                                             : lookUp(keys[k], fallback, limit);
+}
 
+void IniText::splitEntries(size_t index) const {
+  if (entriesOf_ == index) return;
+  entries_.clear();
+  const Section& found = sections_[index];
+  std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
+  forEachLine(body, [&](std::string_view raw, size_t, size_t) {
+    std::string_view line = trim(raw);
+    if (line.empty()) return;
+    size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
+    // Most files hold no NUL: then no name or value needs cutting at one.
+    auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
+    std::string_view name = cut(trim(line.substr(0, equals)));
+    if (equals == std::string_view::npos) {
+      entries_.push_back(Entry{name, {}, false});
+    } else {
+      entries_.push_back(Entry{name, cut(trim(line.substr(equals + 1))), true});
+    }
+  });
+  entriesOf_ = index;
+}
+
+std::string IniText::lookUp(std::string_view key, std::string_view fallback, size_t limit) const {
   // The first line with the key decides; a line without "=" is a key
   // without a value.
   std::string_view wantedKey = text::untilNul(trim(key));

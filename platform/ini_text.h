@@ -35,6 +35,9 @@ class IniText {
   // `fallback` when there is none; at most bufferSize - 1 bytes.
   std::string value(std::string_view section, std::string_view key, std::string_view fallback,
                     size_t bufferSize) const;
+  // The same for several keys of one section, one value per key into `out`.
+  void values(std::string_view section, const std::vector<std::string>& keys, std::string_view fallback,
+              size_t bufferSize, std::vector<std::string>& out) const;
 
  private:
   // A section's lines are content_[bodyBegin, bodyEnd).
@@ -51,6 +54,12 @@ class IniText {
     std::string_view value;
     bool hasValue;
   };
+
+  // Splits the lines of the section at `index` into entries_, unless they
+  // are there already.
+  void splitEntries(size_t index) const;
+  // The value of `key` among entries_, or `fallback`, cut to `limit` bytes.
+  std::string lookUp(std::string_view key, std::string_view fallback, size_t limit) const;
 
   // The file is split into sections only as far as a question needs: the
   // section names up to the buffer's end, or the first section of a name.

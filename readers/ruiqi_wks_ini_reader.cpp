@@ -8,19 +8,20 @@ namespace tl {
 
 void readRuiqiWksIni(ReaderContext& context, const std::string& path) {
   ClientGrid& grid = context.grid;
-  // Made once for the whole list, not once per value.
+  // Made once for the whole list, not once per value; one call reads a
+  // section's six keys.
   const std::string none = "没有";  // a key the file lacks shows as this in its cell
-  const std::string name = "WksName", ip = "IpAddr", mask = "Netmask", gateway = "Gateway", dns1 = "PreferredDNS",
-                    dns2 = "BackupDNS";
+  const std::vector<std::string> keys = {"WksName", "IpAddr", "Netmask", "Gateway", "PreferredDNS", "BackupDNS"};
+  std::vector<std::string> values;
   readIniSectionRows(context, path, [&](const std::string& section, int row) {
-    auto value = [&](const std::string& key) { return readIniValue(context.ini, path, section, key, none); };
-    grid.setCell(row, kColName, value(name));
-    grid.setCell(row, kColIp, value(ip));
+    readIniValues(context.ini, path, section, keys, none, values);
+    grid.setCell(row, kColName, std::move(values[0]));
+    grid.setCell(row, kColIp, std::move(values[1]));
     grid.setCell(row, kColMac, text::groupMac(section));
-    grid.setCell(row, kColMask, value(mask));
-    grid.setCell(row, kColGateway, value(gateway));
-    grid.setCell(row, kColDns1, value(dns1));
-    grid.setCell(row, kColDns2, value(dns2));
+    grid.setCell(row, kColMask, std::move(values[2]));
+    grid.setCell(row, kColGateway, std::move(values[3]));
+    grid.setCell(row, kColDns1, std::move(values[4]));
+    grid.setCell(row, kColDns2, std::move(values[5]));
   });
 }
 
