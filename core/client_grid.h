@@ -56,6 +56,16 @@ class ClientGrid {
     notifyRows();
   }
   const std::string& cell(int row, int column) const;
+  // Calls rewrite(cell), which returns whether it changed the cell, on the
+  // column's cell of every row in order; an observer is told once, when any
+  // changed. A bulk edit so need not copy every cell out and back.
+  template <typename Rewrite>
+  void rewriteColumn(int column, Rewrite&& rewrite) {
+    if (column < 0 || column >= kColumnCount) return;
+    bool changed = false;
+    rows_.forEachCell(size_t(column), [&](std::string& cell) { changed |= rewrite(cell); });
+    if (changed) notifyRows();
+  }
   const ClientRow& row(int index) const { return rows_[size_t(index)]; }
   int rowCount() const { return int(rows_.size()); }
   static constexpr int columnCount() { return kColumnCount; }

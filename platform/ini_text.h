@@ -58,6 +58,10 @@ class IniText {
   // Splits the lines of the section at `index` into entries_, unless they
   // are there already.
   void splitEntries(size_t index) const;
+  // values() for a few keys, without splitting the section into entries_.
+  static constexpr size_t kKeysInOnePass = 16;
+  void valuesInOnePass(size_t index, const std::vector<std::string>& keys, std::string_view fallback, size_t limit,
+                       std::vector<std::string>& out) const;
   // The value of `key` among entries_, or `fallback`, cut to `limit` bytes.
   std::string lookUp(std::string_view key, std::string_view fallback, size_t limit) const;
 
