@@ -10,9 +10,8 @@
 namespace tl::platform {
 
 void IniFiles::values(const std::string& path, const std::string& section, const std::vector<std::string>& keys,
-                      const std::string& fallback, std::vector<std::string>& out) {
-  out.resize(keys.size());
-  for (size_t k = 0; k < keys.size(); ++k) out[k] = value(path, section, keys[k], fallback);
+                      const std::string& fallback, std::span<std::string* const> out) {
+  for (size_t k = 0; k < keys.size() && k < out.size(); ++k) *out[k] = value(path, section, keys[k], fallback);
 }
 
 std::optional<IniFiles::FirstSection> IniFiles::firstSection(const std::string& path,
@@ -48,7 +47,7 @@ class CachedIniFiles : public IniFiles {
   }
 
   void values(const std::string& path, const std::string& section, const std::vector<std::string>& keys,
-              const std::string& fallback, std::vector<std::string>& out) override {
+              const std::string& fallback, std::span<std::string* const> out) override {
     const IniText* ini = load(path);
     if (!ini) return IniFiles::values(path, section, keys, fallback, out);
     ini->values(section, keys, fallback, kValueBufferSize, out);

@@ -5,6 +5,7 @@
 // hold to the functions under Wine.
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,11 @@ class IniFiles {
                             const std::string& fallback) = 0;
 
   // The values of several keys of one section, as value() gives each, into
-  // `out` (one per key). Our reader finds the section and splits its lines
-  // once for all of them.
+  // *out[k] for keys[k] (`out` as long as `keys`: a reader passes its grid
+  // row's cells). Our reader finds the section and reads its lines once for
+  // all of them.
   virtual void values(const std::string& path, const std::string& section, const std::vector<std::string>& keys,
-                      const std::string& fallback, std::vector<std::string>& out);
+                      const std::string& fallback, std::span<std::string* const> out);
 
   // The first named section and the values of `keys` in it (each `fallback`
   // when missing), as sectionNames().front() and value() give them; nullopt

@@ -283,28 +283,28 @@ std::string IniText::value(std::string_view section, std::string_view key, std::
 }
 
 void IniText::values(std::string_view section, const std::vector<std::string>& keys, std::string_view fallback,
-                     size_t bufferSize, std::vector<std::string>& out) const {
-  out.resize(keys.size());
+                     size_t bufferSize, std::span<std::string* const> out) const {
+  if (out.size() < keys.size()) return;
   if (bufferSize == 0) {
-    for (std::string& value : out) value.clear();
+    for (size_t k = 0; k < keys.size(); ++k) out[k]->clear();
     return;
   }
   size_t limit = bufferSize - 1;
   size_t index = sectionFor(section);
   if (index == std::string_view::npos) {
-    for (std::string& value : out) value.assign(cutAtCharacter(fallback, limit));
+    for (size_t k = 0; k < keys.size(); ++k) out[k]->assign(cutAtCharacter(fallback, limit));
     return;
   }
   if (keys.size() <= kKeysInOnePass) return valuesInOnePass(index, keys, fallback, limit, out);
   splitEntries(index);
-  for (size_t k = 0; k < keys.size(); ++k) out[k] = lookUp(keys[k], fallback, limit);
+  for (size_t k = 0; k < keys.size(); ++k) *out[k] = lookUp(keys[k], fallback, limit);
 }
 
 // The keys are trimmed once, and the section's lines are read once, each
 // line's key compared with the keys not yet found: a key's first line
 // decides it, as lookUp decides. Reading stops when every key is found.
 void IniText::valuesInOnePass(size_t index, const std::vector<std::string>& keys, std::string_view fallback,
-                              size_t limit, std::vector<std::string>& out) const {
+                              size_t limit, std::span<std::string* const> out) const {
   struct Key {  // a trimmed key; no constructor, so the array is not cleared first
     const char* data;
     size_t size;
@@ -328,12 +328,13 @@ void IniText::valuesInOnePass(size_t index, const std::vector<std::string>& keys
       const int k = __builtin_ctz(left);
       if (!equalIgnoringAsciiCase(name, std::string_view(wanted[k].data, wanted[k].size))) continue;
       missing &= ~(uint32_t(1) << k);
-      out[size_t(k)].assign(equals == std::string_view::npos
+      out[size_t(k)]->assign(equals == std::string_view::npos
                                 ? cutAtCharacter(fallback, limit)
                                 : cutAtCharacter(unquoted(cut(trim(line.substr(equals + 1)))), limit));
     }
   }
-  for (; missing != 0; missing &= missing - 1) out[size_t(__builtin_ctz(missing))].assign(cutAtCharacter(fallback, limit));
+  for (; missing != 0; missing &= missing - 1)
+    out[size_t(__builtin_ctz(missing))]->assign(cutAtCharacter(fallback, limit));
 }
 
 void IniText::splitEntries(size_t index) const {

@@ -5,6 +5,7 @@
 // unit tests run the same table of files against it and, under Wine, against
 // the real functions.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -37,7 +38,7 @@ class IniText {
                     size_t bufferSize) const;
   // The same for several keys of one section, one value per key into `out`.
   void values(std::string_view section, const std::vector<std::string>& keys, std::string_view fallback,
-              size_t bufferSize, std::vector<std::string>& out) const;
+              size_t bufferSize, std::span<std::string* const> out) const;
 
  private:
   // A section's lines are content_[bodyBegin, bodyEnd).
@@ -61,7 +62,7 @@ class IniText {
   // values() for a few keys, without splitting the section into entries_.
   static constexpr size_t kKeysInOnePass = 16;
   void valuesInOnePass(size_t index, const std::vector<std::string>& keys, std::string_view fallback, size_t limit,
-                       std::vector<std::string>& out) const;
+                       std::span<std::string* const> out) const;
   // The value of `key` among entries_, or `fallback`, cut to `limit` bytes.
   std::string lookUp(std::string_view key, std::string_view fallback, size_t limit) const;
 

@@ -1,5 +1,6 @@
 #pragma once
 // How the INI list readers ask for one value.
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,9 @@ namespace tl {
 std::string readIniValue(platform::IniFiles& ini, const std::string& path, const std::string& section,
                          const std::string& key, const std::string& fallback);
 
-// The same for several keys of one section, one value per key into `out`.
+// The same for several keys of one section, the value of keys[k] into *out[k].
 // The keys are the reader's own names and start with a visible character.
 void readIniValues(platform::IniFiles& ini, const std::string& path, const std::string& section,
-                   const std::vector<std::string>& keys, const std::string& fallback, std::vector<std::string>& out);
+                   const std::vector<std::string>& keys, const std::string& fallback, std::span<std::string* const> out);
 
 }  // namespace tl

@@ -12,16 +12,13 @@ void readRuiqiWksIni(ReaderContext& context, const std::string& path) {
   // section's six keys.
   const std::string none = "没有";  // a key the file lacks shows as this in its cell
   const std::vector<std::string> keys = {"WksName", "IpAddr", "Netmask", "Gateway", "PreferredDNS", "BackupDNS"};
-  std::vector<std::string> values;
   readIniSectionRows(context, path, [&](const std::string& section, int row) {
-    readIniValues(context.ini, path, section, keys, none, values);
-    grid.setCell(row, kColName, std::move(values[0]));
-    grid.setCell(row, kColIp, std::move(values[1]));
-    grid.setCell(row, kColMac, text::groupMac(section));
-    grid.setCell(row, kColMask, std::move(values[2]));
-    grid.setCell(row, kColGateway, std::move(values[3]));
-    grid.setCell(row, kColDns1, std::move(values[4]));
-    grid.setCell(row, kColDns2, std::move(values[5]));
+    grid.fillRow(row, [&](ClientRow& cells) {
+      std::string* const into[] = {&cells[kColName],    &cells[kColIp],   &cells[kColMask],
+                                   &cells[kColGateway], &cells[kColDns1], &cells[kColDns2]};
+      readIniValues(context.ini, path, section, keys, none, into);
+      cells[kColMac] = text::groupMac(section);
+    });
   });
 }
 

@@ -166,9 +166,10 @@ TEST(IniFiles, SeveralValuesAnswerAsOneValueEach) {
       many[3] = "x";
       many[17] = c.key;
       for (const std::vector<std::string>& keys : {few, many}) {
-        std::vector<std::string> values = {"left from before"};
-        reader.files->values(path, c.section, keys, c.fallback, values);
-        ASSERT_EQ(values.size(), keys.size()) << c.what;
+        std::vector<std::string> values(keys.size(), "left from before");
+        std::vector<std::string*> into;
+        for (std::string& value : values) into.push_back(&value);
+        reader.files->values(path, c.section, keys, c.fallback, into);
         for (size_t k = 0; k < keys.size(); ++k)
           EXPECT_EQ(values[k], reader.files->value(path, c.section, keys[k], c.fallback)) << c.what << ": " << keys[k];
       }

@@ -114,7 +114,8 @@ TEST(TextSearchDifferential, FindAndReplaceMatchTheCharacterByCharacterRules) {
     // (the same text repeated) through the scratch room.
     for (const std::string& text : {hay, hay + hay + hay + hay + hay + hay}) {
       std::string cell = text, scratch = "left from the text before";
-      ASSERT_EQ(replacer.inPlace(cell, scratch), !needle.empty() && reference::find(text, needle, ignoreCase) != std::string::npos);
+      const bool found = !needle.empty() && reference::find(text, needle, ignoreCase) != std::string::npos;
+      ASSERT_EQ(replacer.inPlace(cell, scratch), found);
       ASSERT_EQ(cell, reference::replaceAll(text, needle, to, ignoreCase));
     }
   }
