@@ -44,7 +44,14 @@ Word load(const char* bytes) {
 // Copies n bytes; the short copies most values are stay inline, as two
 // loads that may overlap.
 inline void copyBytes(char* to, const char* from, size_t n) {
-  if (n >= 8 && n <= 16) {
+  if (n > 16 && n <= 32) {  // a MAC address text, 17 bytes
+    struct Bytes16 {
+      uint64_t low, high;
+    };
+    const auto head = load<Bytes16>(from), tail = load<Bytes16>(from + n - 16);
+    std::memcpy(to, &head, 16);
+    std::memcpy(to + n - 16, &tail, 16);
+  } else if (n >= 8 && n <= 16) {
     const uint64_t head = load<uint64_t>(from), tail = load<uint64_t>(from + n - 8);
     std::memcpy(to, &head, 8);
     std::memcpy(to + n - 8, &tail, 8);
@@ -56,7 +63,7 @@ inline void copyBytes(char* to, const char* from, size_t n) {
     to[0] = from[0];
     to[n / 2] = from[n / 2];
     to[n - 1] = from[n - 1];
-  } else if (n > 16) {
+  } else if (n > 32) {
     std::memcpy(to, from, n);
   }
 }
@@ -313,16 +320,13 @@ std::string buildExportText(const ClientGrid& grid, const std::vector<int>& rows
   auto cells = [&](int r) -> const ClientRow* { return r >= 0 && r < rowCount ? &grid.row(r) : nullptr; };
   for (size_t i = 0; i < rows.size(); ++i) {
     // The cells of a large grid are mostly out of the cache: ask for a
-    // later row's cells, and for a nearer row's MAC text (longer than a
-    // string holds in itself), while this line is made.
-    constexpr size_t kAhead = 16, kTextAhead = 8;
+    // later row's cells while this line is made.
+    constexpr size_t kAhead = 16;
     if (i + kAhead < rows.size())
       if (const ClientRow* later = cells(rows[i + kAhead])) {
         __builtin_prefetch(&(*later)[kColName]);
         __builtin_prefetch(&(*later)[kColMac]);
       }
-    if (i + kTextAhead < rows.size())
-      if (const ClientRow* later = cells(rows[i + kTextAhead])) __builtin_prefetch((*later)[kColMac].data());
     const ClientRow* row = cells(rows[i]);
     const std::string& name = row ? (*row)[kColName] : empty;
     const std::string& ip = row ? (*row)[kColIp] : empty;
