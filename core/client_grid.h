@@ -56,6 +56,25 @@ class ClientGrid {
     notifyRows();
   }
   const std::string& cell(int row, int column) const;
+  // Calls fill(cells) with the row's cells to write them in place; an
+  // observer is told once. A reader so writes a value into its cell with no
+  // copy between. Out-of-range rows are ignored.
+  template <typename Fill>
+  void fillRow(int row, Fill&& fill) {
+    if (row < 0 || row >= rowCount()) return;
+    fill(rows_[size_t(row)]);
+    notifyRows();
+  }
+  // Calls rewrite(cell), which returns whether it changed the cell, on the
+  // column's cell of every row in order; an observer is told once, when any
+  // changed. A bulk edit so need not copy every cell out and back.
+  template <typename Rewrite>
+  void rewriteColumn(int column, Rewrite&& rewrite) {
+    if (column < 0 || column >= kColumnCount) return;
+    bool changed = false;
+    rows_.forEachCell(size_t(column), [&](std::string& cell) { changed |= rewrite(cell); });
+    if (changed) notifyRows();
+  }
   const ClientRow& row(int index) const { return rows_[size_t(index)]; }
   int rowCount() const { return int(rows_.size()); }
   static constexpr int columnCount() { return kColumnCount; }

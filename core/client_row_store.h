@@ -26,6 +26,17 @@ class ClientRowStore {
     if (size_ == blocks_.size() * kBlockRows) addBlock();
     return (*this)[size_++];
   }
+  // Calls visit(cell) on the given column's cell of every row, in order.
+  // The cells of a large grid are mostly out of the cache: a later row's
+  // cell is asked for while this one is visited.
+  template <typename Visit>
+  void forEachCell(size_t column, Visit&& visit) {
+    constexpr size_t kAhead = 16;
+    for (size_t i = 0; i < size_; ++i) {
+      if (i + kAhead < size_) __builtin_prefetch(&(*this)[i + kAhead][column], 1);
+      visit((*this)[i][column]);
+    }
+  }
   // Every row gone; the cells' texts are released, the blocks kept.
   void clear();
   // New row p is old row order[p]; `order` is a permutation of 0..size()-1.

@@ -41,6 +41,33 @@ Word load(const char* bytes) {
   return word;
 }
 
+// Copies n bytes; the short copies most values are stay inline, as two
+// loads that may overlap.
+inline void copyBytes(char* to, const char* from, size_t n) {
+  if (n > 16 && n <= 32) {  // a MAC address text, 17 bytes
+    struct Bytes16 {
+      uint64_t low, high;
+    };
+    const auto head = load<Bytes16>(from), tail = load<Bytes16>(from + n - 16);
+    std::memcpy(to, &head, 16);
+    std::memcpy(to + n - 16, &tail, 16);
+  } else if (n >= 8 && n <= 16) {
+    const uint64_t head = load<uint64_t>(from), tail = load<uint64_t>(from + n - 8);
+    std::memcpy(to, &head, 8);
+    std::memcpy(to + n - 8, &tail, 8);
+  } else if (n >= 4 && n < 8) {
+    const uint32_t head = load<uint32_t>(from), tail = load<uint32_t>(from + n - 4);
+    std::memcpy(to, &head, 4);
+    std::memcpy(to + n - 4, &tail, 4);
+  } else if (n > 0 && n < 4) {
+    to[0] = from[0];
+    to[n / 2] = from[n / 2];
+    to[n - 1] = from[n - 1];
+  } else if (n > 32) {
+    std::memcpy(to, from, n);
+  }
+}
+
 // One variable word of the template, looked at once per export: whether the
 // template holds it in any case, and so whether the rows' lines are changed
 // where it stands in lower case.
@@ -69,6 +96,43 @@ class LineBuilder {
     }
     aroundName_.push_back(rest);
     compilePlan();
+  }
+
+  // Whether the row's line is the plan's pieces in order, and so can be
+  // written by writePlan.
+  bool followsPlan(const std::string& name, const std::string& ip) const {
+    if (!ip_.active && !mac_.active) return true;
+    if (hasName_) {
+      if (!inertValue(name, ip_.active, mac_.active)) return false;
+      // A name that starts the rest of a word whose start stands before it.
+      if (ip_.active && nameAfterI_ && name[0] == 'p') return false;
+      if (mac_.active && nameAfterA_ && name[0] == 'c') return false;
+    }
+    if (hasIp_ && mac_.active) {
+      if (!inertValue(ip, false, true)) return false;
+      if (ipAfterA_ && ip[0] == 'c') return false;
+    }
+    return true;
+  }
+
+  // The length of a line that follows the plan.
+  size_t planLength(const std::string& name, const std::string& ip, const std::string& mac) const {
+    return planText_ + names_ * name.size() + ips_ * ip.size() + macs_ * mac.size();
+  }
+
+  // Writes a line that follows the plan at `at`, planLength bytes.
+  void writePlan(char* at, const std::string& name, const std::string& ip, const std::string& mac) const {
+    for (const Segment& segment : plan_) {
+      std::string_view piece;
+      switch (segment.part) {
+        case Part::Text: piece = segment.text; break;
+        case Part::Name: piece = name; break;
+        case Part::Ip: piece = ip; break;
+        case Part::Mac: piece = mac; break;
+      }
+      copyBytes(at, piece.data(), piece.size());
+      at += piece.size();
+    }
   }
 
   // Appends the row's line to `out`.
@@ -116,6 +180,7 @@ class LineBuilder {
         nameAfterI_ |= !aroundName_[i - 1].empty() && aroundName_[i - 1].back() == 'i';
         nameAfterA_ |= !lastText_.empty() && lastText_.back() == 'a';
         plan_.push_back({Part::Name, {}});
+        ++names_;
       }
       cutAtIp(aroundName_[i]);
     }
@@ -130,6 +195,7 @@ class LineBuilder {
         hasIp_ = true;
         ipAfterA_ |= !lastText_.empty() && lastText_.back() == 'a';
         plan_.push_back({Part::Ip, {}});
+        ++ips_;
       }
     }
     cutAtMac(piece.substr(from));
@@ -144,13 +210,16 @@ class LineBuilder {
       for (size_t at; (at = findWord(text, from, "mac")) != text::npos; from = at + 3) {
         addText(text.substr(from, at - from));
         plan_.push_back({Part::Mac, {}});
+        ++macs_;
       }
     }
     addText(text.substr(from));
   }
 
   void addText(std::string_view text) {
-    if (!text.empty()) plan_.push_back({Part::Text, text});
+    if (text.empty()) return;
+    plan_.push_back({Part::Text, text});
+    planText_ += text.size();
   }
 
   // Not empty, ends on a whole character, and holds no "i" (when the IP
@@ -195,22 +264,8 @@ class LineBuilder {
     return high % 2 == 0;
   }
 
-  bool followsPlan(const std::string& name, const std::string& ip) const {
-    if (!ip_.active && !mac_.active) return true;
-    if (hasName_) {
-      if (!inertValue(name, ip_.active, mac_.active)) return false;
-      // A name that starts the rest of a word whose start stands before it.
-      if (ip_.active && nameAfterI_ && name[0] == 'p') return false;
-      if (mac_.active && nameAfterA_ && name[0] == 'c') return false;
-    }
-    if (hasIp_ && mac_.active) {
-      if (!inertValue(ip, false, true)) return false;
-      if (ipAfterA_ && ip[0] == 'c') return false;
-    }
-    return true;
-  }
-
   std::vector<Segment> plan_;
+  size_t planText_ = 0, names_ = 0, ips_ = 0, macs_ = 0;  // the plan's text bytes and values
   std::string_view lastText_;  // while compiling: the text last added
   bool hasName_ = false, hasIp_ = false;
   bool nameAfterI_ = false, nameAfterA_ = false, ipAfterA_ = false;
@@ -253,27 +308,53 @@ std::string exportLine(const std::string& lineTemplate, const std::string& name,
 
 std::string buildExportText(const ClientGrid& grid, const std::vector<int>& rows, const std::string& lineTemplate) {
   LineBuilder builder(lineTemplate);
+  // out[0, used) is the text so far. Lines that follow the plan are written
+  // straight into room made ahead in `out`, a piece at a time; room is made
+  // a slice at a time, so that the zeros resize writes are still in the
+  // cache when the lines overwrite them.
   std::string out;
+  size_t used = 0;
+  constexpr size_t kSlice = size_t(128) << 10;
+  const std::string empty;
   const int rowCount = grid.rowCount();
+  auto cells = [&](int r) -> const ClientRow* { return r >= 0 && r < rowCount ? &grid.row(r) : nullptr; };
   for (size_t i = 0; i < rows.size(); ++i) {
-    const int r = rows[i];
     // The cells of a large grid are mostly out of the cache: ask for a
-    // later row's name, IP and MAC while this line is made.
-    constexpr size_t kAhead = 8;
-    if (i + kAhead < rows.size() && rows[i + kAhead] >= 0 && rows[i + kAhead] < rowCount) {
-      const ClientRow& later = grid.row(rows[i + kAhead]);
-      __builtin_prefetch(&later[kColName]);
-      __builtin_prefetch(&later[kColMac]);
-    }
+    // later row's cells while this line is made.
+    constexpr size_t kAhead = 16;
+    if (i + kAhead < rows.size())
+      if (const ClientRow* later = cells(rows[i + kAhead])) {
+        __builtin_prefetch(&(*later)[kColName]);
+        __builtin_prefetch(&(*later)[kColMac]);
+      }
+    const ClientRow* row = cells(rows[i]);
+    const std::string& name = row ? (*row)[kColName] : empty;
+    const std::string& ip = row ? (*row)[kColIp] : empty;
+    const std::string& mac = row ? (*row)[kColMac] : empty;
     // An empty text takes the next line without a CR LF, so leading empty
     // lines vanish.
-    const bool first = out.empty();
-    if (!first) out += "\r\n";
-    builder.appendTo(out, grid.cell(r, kColName), grid.cell(r, kColIp), grid.cell(r, kColMac));
-    // The first line tells roughly how long the text gets; room for a bit
-    // more spares the copies of a string that doubles as it grows.
-    if (first && !out.empty()) out.reserve(std::min((out.size() + 2) * rows.size() * 5 / 4, size_t(64) << 20));
+    const size_t breakBytes = used == 0 ? 0 : 2;
+    if (!builder.followsPlan(name, ip)) {
+      out.resize(used);
+      if (breakBytes) out += "\r\n";
+      builder.appendTo(out, name, ip, mac);
+      used = out.size();
+      continue;
+    }
+    const size_t length = builder.planLength(name, ip, mac);
+    if (used + breakBytes + length > out.size()) {
+      // The first line tells roughly how long the text gets; room for a
+      // bit more spares the copies of a string that doubles as it grows.
+      if (out.capacity() < (length + 2) * (rows.size() - i))
+        out.reserve(std::min(used + (length + 2) * (rows.size() - i) * 5 / 4, size_t(64) << 20));
+      out.resize(std::max(used + breakBytes + length, std::min(out.size() + kSlice, out.capacity())));
+    }
+    char* at = out.data() + used;
+    if (breakBytes) std::memcpy(at, "\r\n", 2);
+    builder.writePlan(at + breakBytes, name, ip, mac);
+    used += breakBytes + length;
   }
+  out.resize(used);
   return out;
 }
 

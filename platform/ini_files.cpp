@@ -9,6 +9,11 @@
 
 namespace tl::platform {
 
+void IniFiles::values(const std::string& path, const std::string& section, const std::vector<std::string>& keys,
+                      const std::string& fallback, std::span<std::string* const> out) {
+  for (size_t k = 0; k < keys.size() && k < out.size(); ++k) *out[k] = value(path, section, keys[k], fallback);
+}
+
 std::optional<IniFiles::FirstSection> IniFiles::firstSection(const std::string& path,
                                                               const std::vector<std::string>& keys,
                                                               const std::string& fallback) {
@@ -39,6 +44,13 @@ class CachedIniFiles : public IniFiles {
     const IniText* ini = load(path);
     if (!ini) return IniText(std::string()).value(section, key, fallback, kValueBufferSize);
     return ini->value(section, key, fallback, kValueBufferSize);
+  }
+
+  void values(const std::string& path, const std::string& section, const std::vector<std::string>& keys,
+              const std::string& fallback, std::span<std::string* const> out) override {
+    const IniText* ini = load(path);
+    if (!ini) return IniFiles::values(path, section, keys, fallback, out);
+    ini->values(section, keys, fallback, kValueBufferSize, out);
   }
 
   // Parses only the first named section unless the file is parsed already.

@@ -5,6 +5,7 @@
 // hold to the functions under Wine.
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,13 @@ class IniFiles {
   // case), or `fallback`; at most 10,239 bytes.
   virtual std::string value(const std::string& path, const std::string& section, const std::string& key,
                             const std::string& fallback) = 0;
+
+  // The values of several keys of one section, as value() gives each, into
+  // *out[k] for keys[k] (`out` as long as `keys`: a reader passes its grid
+  // row's cells). Our reader finds the section and reads its lines once for
+  // all of them.
+  virtual void values(const std::string& path, const std::string& section, const std::vector<std::string>& keys,
+                      const std::string& fallback, std::span<std::string* const> out);
 
   // The first named section and the values of `keys` in it (each `fallback`
   // when missing), as sectionNames().front() and value() give them; nullopt

@@ -47,8 +47,10 @@ bool isIniSpace(char c) {
 
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  // Keys mostly stand in the file as they are asked for: equal bytes need
+  // no folding.
   for (size_t i = 0; i < a.size(); ++i)
-    if (text::asciiUpper(a[i]) != text::asciiUpper(b[i])) return false;
+    if (a[i] != b[i] && text::asciiUpper(a[i]) != text::asciiUpper(b[i])) return false;
   return true;
 }
 
@@ -131,6 +133,13 @@ std::string asGbk(std::string bytes) {
   if (view.substr(0, 2) == "\xFF\xFE") return utf8ToGbk(utf16ToUtf8(view.substr(2), false));
   if (view.substr(0, 2) == "\xFE\xFF") return utf8ToGbk(utf16ToUtf8(view.substr(2), true));
   return bytes;
+}
+
+// One pair of equal quotes around a value of two or more bytes goes.
+std::string_view unquoted(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    return value.substr(1, value.size() - 2);
+  return value;
 }
 
 // The position of the last "]" after the first byte that is a character of
@@ -269,37 +278,94 @@ std::string IniText::value(std::string_view section, std::string_view key, std::
   size_t limit = bufferSize - 1;
   size_t index = sectionFor(section);
   if (index == std::string_view::npos) return std::string(cutAtCharacter(fallback, limit));
+  splitEntries(index);
+  return lookUp(key, fallback, limit);
+}
 
-  if (entriesOf_ != index) {
-    entries_.clear();
-    const Section& found = sections_[index];
-    std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
-    forEachLine(body, [&](std::string_view raw, size_t, size_t) {
-      std::string_view line = trim(raw);
-      if (line.empty()) return;
-      size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
-      // Most files hold no NUL: then no name or value needs cutting at one.
-      auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
-      std::string_view name = cut(trim(line.substr(0, equals)));
-      if (equals == std::string_view::npos) {
-        entries_.push_back(Entry{name, {}, false});
-      } else {
-        entries_.push_back(Entry{name, cut(trim(line.substr(equals + 1))), true});
-      }
-    });
-    entriesOf_ = index;
+void IniText::values(std::string_view section, const std::vector<std::string>& keys, std::string_view fallback,
+                     size_t bufferSize, std::span<std::string* const> out) const {
+  if (out.size() < keys.size()) return;
+  if (bufferSize == 0) {
+    for (size_t k = 0; k < keys.size(); ++k) out[k]->clear();
+    return;
   }
+  size_t limit = bufferSize - 1;
+  size_t index = sectionFor(section);
+  if (index == std::string_view::npos) {
+    for (size_t k = 0; k < keys.size(); ++k) out[k]->assign(cutAtCharacter(fallback, limit));
+    return;
+  }
+  if (keys.size() <= kKeysInOnePass) return valuesInOnePass(index, keys, fallback, limit, out);
+  splitEntries(index);
+  for (size_t k = 0; k < keys.size(); ++k) *out[k] = lookUp(keys[k], fallback, limit);
+}
 
+// The keys are trimmed once, and the section's lines are read once, each
+// line's key compared with the keys not yet found: a key's first line
+// decides it, as lookUp decides. Reading stops when every key is found.
+void IniText::valuesInOnePass(size_t index, const std::vector<std::string>& keys, std::string_view fallback,
+                              size_t limit, std::span<std::string* const> out) const {
+  struct Key {  // a trimmed key; no constructor, so the array is not cleared first
+    const char* data;
+    size_t size;
+  } wanted[kKeysInOnePass];
+  for (size_t k = 0; k < keys.size(); ++k) {
+    std::string_view key = text::untilNul(trim(keys[k]));
+    wanted[k] = Key{key.data(), key.size()};
+  }
+  uint32_t missing = uint32_t((uint64_t(1) << keys.size()) - 1);  // bit k: key k not found yet
+  const Section& found = sections_[index];
+  std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
+  auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
+  for (size_t begin = 0; missing != 0 && begin < body.size();) {
+    const size_t end = lineEnd(body, begin);
+    std::string_view line = trim(body.substr(begin, end - begin));
+    begin = end + 1;
+    if (line.empty()) continue;
+    const size_t equals = line.find('=');
+    std::string_view name = cut(trim(line.substr(0, equals)));
+    for (uint32_t left = missing; left != 0; left &= left - 1) {
+      const int k = __builtin_ctz(left);
+      if (!equalIgnoringAsciiCase(name, std::string_view(wanted[k].data, wanted[k].size))) continue;
+      missing &= ~(uint32_t(1) << k);
+      out[size_t(k)]->assign(equals == std::string_view::npos
+                                ? cutAtCharacter(fallback, limit)
+                                : cutAtCharacter(unquoted(cut(trim(line.substr(equals + 1)))), limit));
+    }
+  }
+  for (; missing != 0; missing &= missing - 1)
+    out[size_t(__builtin_ctz(missing))]->assign(cutAtCharacter(fallback, limit));
+}
+
+void IniText::splitEntries(size_t index) const {
+  if (entriesOf_ == index) return;
+  entries_.clear();
+  const Section& found = sections_[index];
+  std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
+  forEachLine(body, [&](std::string_view raw, size_t, size_t) {
+    std::string_view line = trim(raw);
+    if (line.empty()) return;
+    size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
+    // Most files hold no NUL: then no name or value needs cutting at one.
+    auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
+    std::string_view name = cut(trim(line.substr(0, equals)));
+    if (equals == std::string_view::npos) {
+      entries_.push_back(Entry{name, {}, false});
+    } else {
+      entries_.push_back(Entry{name, cut(trim(line.substr(equals + 1))), true});
+    }
+  });
+  entriesOf_ = index;
+}
+
+std::string IniText::lookUp(std::string_view key, std::string_view fallback, size_t limit) const {
   // The first line with the key decides; a line without "=" is a key
   // without a value.
   std::string_view wantedKey = text::untilNul(trim(key));
   for (const Entry& entry : entries_) {
     if (!equalIgnoringAsciiCase(entry.key, wantedKey)) continue;
     if (!entry.hasValue) break;
-    std::string_view value = entry.value;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-      value = value.substr(1, value.size() - 2);
-    return std::string(cutAtCharacter(value, limit));
+    return std::string(cutAtCharacter(unquoted(entry.value), limit));
   }
   return std::string(cutAtCharacter(fallback, limit));
 }

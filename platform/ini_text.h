@@ -5,6 +5,7 @@
 // unit tests run the same table of files against it and, under Wine, against
 // the real functions.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -35,6 +36,9 @@ class IniText {
   // `fallback` when there is none; at most bufferSize - 1 bytes.
   std::string value(std::string_view section, std::string_view key, std::string_view fallback,
                     size_t bufferSize) const;
+  // The same for several keys of one section, one value per key into `out`.
+  void values(std::string_view section, const std::vector<std::string>& keys, std::string_view fallback,
+              size_t bufferSize, std::span<std::string* const> out) const;
 
  private:
   // A section's lines are content_[bodyBegin, bodyEnd).
@@ -51,6 +55,16 @@ class IniText {
     std::string_view value;
     bool hasValue;
   };
+
+  // Splits the lines of the section at `index` into entries_, unless they
+  // are there already.
+  void splitEntries(size_t index) const;
+  // values() for a few keys, without splitting the section into entries_.
+  static constexpr size_t kKeysInOnePass = 16;
+  void valuesInOnePass(size_t index, const std::vector<std::string>& keys, std::string_view fallback, size_t limit,
+                       std::span<std::string* const> out) const;
+  // The value of `key` among entries_, or `fallback`, cut to `limit` bytes.
+  std::string lookUp(std::string_view key, std::string_view fallback, size_t limit) const;
 
   // The file is split into sections only as far as a question needs: the
   // section names up to the buffer's end, or the first section of a name.

@@ -22,4 +22,15 @@ std::string readIniValue(platform::IniFiles& ini, const std::string& path, const
   return ini.value(path.substr(file), section.substr(name), key.substr(entry), fallback);
 }
 
+void readIniValues(platform::IniFiles& ini, const std::string& path, const std::string& section,
+                   const std::vector<std::string>& keys, const std::string& fallback, std::span<std::string* const> out) {
+  size_t file = leadingControls(path), name = leadingControls(section);
+  if (file == path.size() || name == section.size()) {
+    for (size_t k = 0; k < keys.size() && k < out.size(); ++k) out[k]->clear();
+    return;
+  }
+  if (file == 0 && name == 0) return ini.values(path, section, keys, fallback, out);
+  ini.values(path.substr(file), section.substr(name), keys, fallback, out);
+}
+
 }  // namespace tl

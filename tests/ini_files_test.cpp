@@ -151,6 +151,32 @@ TEST(IniFiles, ValuesAsWindowsReadsThem) {
   }
 }
 
+// One call for several keys answers each as value() does: the case's key
+// among others (missing ones, the same key again, other keys of the file),
+// and more keys than our reader takes in one pass over the section.
+TEST(IniFiles, SeveralValuesAnswerAsOneValueEach) {
+  test::TempDir dir;
+  for (NamedIniFiles& reader : iniReaders()) {
+    SCOPED_TRACE(reader.name);
+    int n = 0;
+    for (const ValueCase& c : kValueCases) {
+      std::string path = dir.write(caseFile('m', n++), c.file);
+      const std::vector<std::string> few = {"missing", c.key, "x", "Y", c.key, " ip "};
+      std::vector<std::string> many(20, "nothing");
+      many[3] = "x";
+      many[17] = c.key;
+      for (const std::vector<std::string>& keys : {few, many}) {
+        std::vector<std::string> values(keys.size(), "left from before");
+        std::vector<std::string*> into;
+        for (std::string& value : values) into.push_back(&value);
+        reader.files->values(path, c.section, keys, c.fallback, into);
+        for (size_t k = 0; k < keys.size(); ++k)
+          EXPECT_EQ(values[k], reader.files->value(path, c.section, keys[k], c.fallback)) << c.what << ": " << keys[k];
+      }
+    }
+  }
+}
+
 TEST(IniFiles, MissingFileGivesTheDefaultAndNoSections) {
   test::TempDir dir;
   for (NamedIniFiles& reader : iniReaders()) {

@@ -105,11 +105,36 @@ TEST(TextSearchDifferential, FindAndReplaceMatchTheCharacterByCharacterRules) {
       ASSERT_EQ(into, replaced);
     }
     into = "left from the text before";
-    ASSERT_EQ(text::Replacer(needle, to, mode).into(hay, into), changed);
+    const text::Replacer replacer(needle, to, mode);
+    ASSERT_EQ(replacer.into(hay, into), changed);
     if (changed) {
       ASSERT_EQ(into, replaced);
     }
+    // In place: short texts are rewritten in the string itself, long ones
+    // (the same text repeated) through the scratch room.
+    for (const std::string& text : {hay, hay + hay + hay + hay + hay + hay}) {
+      std::string cell = text, scratch = "left from the text before";
+      const bool found = !needle.empty() && reference::find(text, needle, ignoreCase) != std::string::npos;
+      ASSERT_EQ(replacer.inPlace(cell, scratch), found);
+      ASSERT_EQ(cell, reference::replaceAll(text, needle, to, ignoreCase));
+    }
   }
+}
+
+// Values that mostly leave the template's own words alone (the lines
+// made from the template's pieces), with the few that start or end a word
+// next to them, end in half a character, or are empty.
+const std::vector<std::string>& planValues() {
+  static const std::vector<std::string> values = {"pc01", "PC", "c1", "p", "c", "\xCD\xA1" "pc", "\xB0", "\xB0" "c",
+                                           "10.0.0.1", "", "cx", "\x81p", "wb", "NAME", "IP", "MAC",
+                                           // Longer ones, looked at a word at a time: a letter or a lone
+                                           // lead byte only in the last, overlapping word.
+                                           "pc-0123456", "pc-012345i", "192.168.0.1m", "\xCD\xA1\xCD\xA1\xCD\xA1\xB0",
+                                           "0123456\xB0", "01234567\xB0", "abc012345678", "0123456789a",
+                                           // Longer than two words.
+                                           "0123456789-0123456789", "\xCD\xA1" "0123456789-0123456789",
+                                           "0123456789-0123456789-0123456789-0123456789"};
+  return values;
 }
 
 TEST(TextSearchDifferential, ExportLinesMatchTheThreeStepRule) {
@@ -119,15 +144,7 @@ TEST(TextSearchDifferential, ExportLinesMatchTheThreeStepRule) {
     SCOPED_TRACE(::testing::PrintToString(t) + " / " + ::testing::PrintToString(name));
     ASSERT_EQ(exportLine(t, name, ip, mac), reference::exportLine(t, name, ip, mac));
   }
-  // Values that mostly leave the template's own words alone (the lines
-  // made from the template's pieces), with the few that start or end a word
-  // next to them, end in half a character, or are empty.
-  const std::vector<std::string> values = {"pc01", "PC", "c1", "p", "c", "\xCD\xA1" "pc", "\xB0", "\xB0" "c",
-                                           "10.0.0.1", "", "cx", "\x81p", "wb", "NAME", "IP", "MAC",
-                                           // Longer ones, looked at a word at a time: a letter or a lone
-                                           // lead byte only in the last, overlapping word.
-                                           "pc-0123456", "pc-012345i", "192.168.0.1m", "\xCD\xA1\xCD\xA1\xCD\xA1\xB0",
-                                           "0123456\xB0", "01234567\xB0", "abc012345678", "0123456789a"};
+  const std::vector<std::string>& values = planValues();
   for (int round = 0; round < 40000; ++round) {
     std::string t = maker.text(6);
     const std::string& name = values[maker.next() % values.size()];
@@ -149,9 +166,12 @@ TEST(TextSearchDifferential, ExportTextsJoinTheLinesOfTheThreeStepRule) {
     ClientGrid grid;
     std::string expected;
     std::vector<int> rows;
-    for (int r = 0, n = int(maker.next() % 6); r < n; ++r) {
+    for (int r = 0, n = int(maker.next() % 9); r < n; ++r) {
       grid.appendRow(std::to_string(r + 1));
-      for (int c : {kColName, kColIp, kColMac}) grid.setCell(r, c, maker.text(3));
+      // Random texts, and values whose lines are written from the
+      // template's pieces, mixed in one text.
+      for (int c : {kColName, kColIp, kColMac})
+        grid.setCell(r, c, maker.next() % 2 ? maker.text(3) : planValues()[maker.next() % planValues().size()]);
       rows.push_back(r);
       std::string line = reference::exportLine(t, grid.cell(r, kColName), grid.cell(r, kColIp), grid.cell(r, kColMac));
       if (!expected.empty()) expected += "\r\n";

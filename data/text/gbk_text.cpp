@@ -142,7 +142,12 @@ void splitInto(std::string_view text, char separator, std::vector<std::string_vi
 }
 
 Replacer::Replacer(std::string_view from, std::string_view to, Case mode)
-    : from_(from), to_(to), upperFrom_(toUpperAscii(from)), mode_(mode), ascii_(!from.empty() && isAsciiText(from)) {
+    : from_(from),
+      to_(to),
+      upperFrom_(toUpperAscii(from)),
+      mode_(mode),
+      ascii_(!from.empty() && isAsciiText(from)),
+      asciiTo_(!to.empty() && isAsciiText(to)) {
   first_ = firstOther_ = from.empty() ? '\0' : from[0];
   if (ascii_ && mode == Case::Insensitive) {
     first_ = asciiUpper(first_);
@@ -175,6 +180,43 @@ bool Replacer::into(std::string_view text, std::string& out) const {
     copied = i + 1;
   }
   if (replaced) out.append(text.data() + copied, text.size() - copied);
+  return replaced;
+}
+
+// Matches are found as into() finds them, in the text as it is being
+// rewritten. That is the same text wherever it is looked at: a match starts
+// at or after the end of the last `to` put in, and the boundary check looks
+// back only over bytes of 0x80 or more, which stop at the last byte of `to`
+// (ASCII, not empty) just as they stopped at the last byte of the ASCII
+// match it replaced. A `to` of another length moves the text's tail, so only
+// short texts are rewritten that way; the rest, and any other `to`, are
+// built in `scratch` and copied back.
+bool Replacer::inPlace(std::string& text, std::string& scratch) const {
+  constexpr size_t kShortText = 64;
+  const size_t m = from_.size();
+  if (!ascii_ || !asciiTo_ || (to_.size() != m && text.size() > kShortText)) {
+    if (!into(text, scratch)) return false;
+    text.assign(scratch);
+    return true;
+  }
+  bool replaced = false;
+  for (size_t i = 0; i + m <= text.size(); ++i) {
+    char c = text[i];
+    if (c != first_ && c != firstOther_) continue;
+    size_t k = 1;
+    if (mode_ == Case::Insensitive) {
+      while (k < m && asciiUpper(text[i + k]) == upperFrom_[k]) ++k;
+    } else {
+      while (k < m && text[i + k] == from_[k]) ++k;
+    }
+    if (k < m || !startsCharacter(text, i)) continue;
+    replaced = true;
+    if (to_.size() == m)
+      std::memcpy(text.data() + i, to_.data(), m);
+    else
+      text.replace(i, m, to_);
+    i += to_.size() - 1;
+  }
   return replaced;
 }
 

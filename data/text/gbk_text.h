@@ -53,11 +53,16 @@ class Replacer {
  public:
   Replacer(std::string_view from, std::string_view to, Case mode);
   bool into(std::string_view text, std::string& out) const;
+  // The same replacement made in `text` itself (the result into's `out`
+  // would hold); `scratch` is room it may use. Whether anything was
+  // replaced.
+  bool inPlace(std::string& text, std::string& scratch) const;
 
  private:
   std::string from_, to_, upperFrom_;
   Case mode_;
   bool ascii_;
+  bool asciiTo_;  // `to` not empty and ASCII
   char first_, firstOther_;
 };
 
