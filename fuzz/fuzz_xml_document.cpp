@@ -1,13 +1,16 @@
 // Loads arbitrary bytes into an XmlDocument and runs every kind of query.
 // Checks survival and the table's invariants: children numbered below their
 // parent, the root the highest, parents pointing back, a failed load empty,
-// and the serialisation loading again without loss of the element count.
+// the serialisation loading again without loss of the element count, and
+// the one-pass reading of usual tags agreeing with the general cutting.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/xml/xml_document.h"
+#include "data/xml/xml_tag.h"
 
 namespace {
 
@@ -45,10 +48,34 @@ void runQueries(const tl::XmlDocument& doc, std::string_view path) {
   if (!doc.nodeText(path, text)) check(text.empty());
 }
 
+// The one-pass reading of usual tags and the general cutting agree on every
+// tag of the input: the bytes after each "<" up to the next ">" or "<".
+void checkTagReadings(std::string_view bytes) {
+  tl::xml::TextStore store;
+  store.reset(std::string(bytes));
+  const std::string_view text = store.text();
+  std::string scratch;
+  for (size_t open = text.find('<'); open != std::string_view::npos; open = text.find('<', open + 1)) {
+    size_t end = text.find_first_of("<>", open + 1);
+    std::string_view tag = text.substr(open + 1, (end == std::string_view::npos ? text.size() : end) - open - 1);
+    tl::xml::Element usual, general;
+    std::vector<tl::xml::Attribute> usualAttributes, generalAttributes;
+    tl::xml::readTag(tag, store, usual, usualAttributes, scratch);
+    tl::xml::readAnyTag(tag, store, general, generalAttributes, scratch);
+    check(store.view(usual.name) == store.view(general.name));
+    check(usualAttributes.size() == generalAttributes.size());
+    for (size_t k = 0; k < usualAttributes.size(); ++k) {
+      check(store.view(usualAttributes[k].name) == store.view(generalAttributes[k].name));
+      check(store.view(usualAttributes[k].value) == store.view(generalAttributes[k].value));
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  checkTagReadings(bytes);
   tl::XmlDocument doc;
   bool loaded = doc.load(bytes);
   if (!loaded) check(doc.elementCount() == 0 && doc.rootNumber() == 0);

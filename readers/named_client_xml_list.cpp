@@ -11,14 +11,14 @@ void readNamedClientXmlList(ReaderContext& context, const std::string& path,
   startXmlList(context, path);
 
   int taken = 0;
+  const std::string_view names[] = {attributes.name, attributes.mac, attributes.ip};
   for (int element : context.xml.children(context.xml.find("@1/@1"))) {
     // Fresh for every client: a client without a name is skipped even after
     // a named one, and a missing MAC or IP is empty rather than the previous
     // client's.
-    std::string_view name, mac, ip;
-    context.xml.attributeView(element, attributes.name, name);
-    context.xml.attributeView(element, attributes.mac, mac);
-    context.xml.attributeView(element, attributes.ip, ip);
+    std::string_view values[3];
+    context.xml.attributeViews(element, names, values);
+    const auto [name, mac, ip] = values;
     if (name.empty()) continue;
     appendClientOnLocalNetwork(context.grid, context.network, ++taken,
                                {std::string(name), std::string(ip), text::groupMac(mac)});

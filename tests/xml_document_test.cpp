@@ -188,6 +188,29 @@ TEST(XmlDocument, EachLoadReplacesTheLastAndAFailedLoadLeavesNothing) {
   EXPECT_EQ(doc.rootNumber(), 0);
 }
 
+TEST(XmlDocument, SeveralAttributesInOnePassAnswerAsOneAtATime) {
+  XmlDocument doc;
+  ASSERT_TRUE(doc.load("<r><c b=\"1\" a=\"2\" b=\"3\" B=\"4\" e=\"\"/></r>"));
+  const int element = doc.find("@1/@1");
+  const std::string_view names[] = {"a", "b", "missing", "b", "e", "B", ""};
+  std::string_view values[std::size(names)];
+  values[2] = "kept";
+  doc.attributeViews(element, names, values);
+  for (size_t k = 0; k < std::size(names); ++k) {
+    std::string_view one = "kept";
+    bool found = doc.attributeView(element, names[k], one);
+    EXPECT_EQ(values[k], found ? one : (k == 2 ? "kept" : "")) << names[k];
+  }
+  EXPECT_EQ(values[1], "1");  // the first of two
+  EXPECT_EQ(values[3], "1");
+
+  // An element that is not there sets nothing.
+  std::string_view untouched[] = {"x"};
+  doc.attributeViews(0, std::span(names, 1), untouched);
+  doc.attributeViews(99, std::span(names, 1), untouched);
+  EXPECT_EQ(untouched[0], "x");
+}
+
 TEST(XmlDocument, ParentsAndNumbersOfTheTable) {
   XmlDocument doc;
   ASSERT_TRUE(doc.load("<r><a><b/><c/></a><d/></r>"));

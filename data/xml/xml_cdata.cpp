@@ -9,7 +9,9 @@ constexpr std::string_view kClose = "]]>";
 // The end (one past its "]]>") of the section opening at `at`, or npos when
 // no section opens there.
 size_t sectionEnd(std::string_view text, size_t at) {
-  if (text.substr(at, kOpen.size()) != kOpen) return std::string_view::npos;
+  // Nearly every "<" is a tag's: its next byte settles it without a comparison call.
+  if (at + 1 >= text.size() || text[at + 1] != '!' || text.substr(at, kOpen.size()) != kOpen)
+    return std::string_view::npos;
   size_t close = text.find(kClose, at + kOpen.size());
   return close == std::string_view::npos ? close : close + kClose.size();
 }
@@ -17,10 +19,17 @@ size_t sectionEnd(std::string_view text, size_t at) {
 }  // namespace
 
 size_t nextSplit(std::string_view text, size_t from) {
+  bool skippedSection = false;
+  return nextSplit(text, from, skippedSection);
+}
+
+size_t nextSplit(std::string_view text, size_t from, bool& skippedSection) {
+  skippedSection = false;
   size_t at = text.find('<', from);
   while (at != std::string_view::npos) {
     size_t end = sectionEnd(text, at);
     if (end == std::string_view::npos) return at;
+    skippedSection = true;
     at = text.find('<', end);
   }
   return text.size();

@@ -12,6 +12,9 @@ namespace tl::xml {
 // The position of the next "<" at or after `from` that does not open a
 // section; text.size() when there is none.
 size_t nextSplit(std::string_view text, size_t from);
+// The same, telling whether a section lies between `from` and that "<":
+// when none does, no "<" does either.
+size_t nextSplit(std::string_view text, size_t from, bool& skippedSection);
 
 // The position of the first ">" in `piece` outside its sections; npos when
 // there is none.

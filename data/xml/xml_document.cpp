@@ -44,6 +44,15 @@ bool closesElement(std::string_view piece, std::string_view name) {
   return matched == name.size();
 }
 
+// Attribute names are a few bytes: the size and a plain loop settle them
+// sooner than a comparison call.
+bool sameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 }  // namespace
 
 namespace xml {
@@ -116,13 +125,16 @@ bool XmlDocument::parse() {
   // Split at every "<" that does not open a CDATA section.
   size_t pos = 0;
   while (pos <= text.size()) {
-    size_t next = xml::nextSplit(text, pos);
+    bool sections = false;
+    size_t next = xml::nextSplit(text, pos, sections);
     std::string_view piece = text.substr(pos, next - pos);
     pos = next + 1;
 
     if (isBlank(piece)) continue;
     if (piece.front() == '?' || piece.front() == '!') continue;
-    size_t gt = xml::findOutsideSections(piece, '>');
+    // A piece without a section holds no "<": its first ">" is the tag's end
+    // and its text holds no section.
+    size_t gt = sections ? xml::findOutsideSections(piece, '>') : piece.find('>');
     if (gt == std::string_view::npos) return false;
     bool closing = piece.front() == '/';
     bool empty = gt > 0 && piece[gt - 1] == '/';
@@ -146,7 +158,7 @@ bool XmlDocument::parse() {
     }
     std::string_view after = piece.substr(gt + 1);
     // A CDATA section in the text stands for all of it.
-    std::optional<std::string_view> section = xml::firstSection(after);
+    std::optional<std::string_view> section = sections ? xml::firstSection(after) : std::nullopt;
     element.element.text = store_.pieceOf(section ? *section : after);
     open.push_back(element);
   }
@@ -160,8 +172,9 @@ int XmlDocument::resolve(std::string_view path) const {
   int current = 0;
   size_t pos = 0;
   while (pos <= path.size()) {
-    size_t slash = path.find('/', pos);
-    if (slash == std::string_view::npos) slash = path.size();
+    // Steps are a few bytes: a plain loop finds their end sooner than a search call.
+    size_t slash = pos;
+    while (slash < path.size() && path[slash] != '/') ++slash;
     std::string_view step = path.substr(pos, slash - pos);
     pos = slash + 1;
 
@@ -222,12 +235,29 @@ bool XmlDocument::attributeView(int element, std::string_view name, std::string_
   const xml::Element& e = node(element);
   for (size_t k = e.firstAttribute; k < e.firstAttribute + e.attributeCount; ++k) {
     std::string_view key = view(attributes_[k].name);
-    // The size and the first byte settle most names without a comparison call.
-    if (key.size() != name.size() || (!name.empty() && key[0] != name[0]) || key != name) continue;
+    if (!sameName(key, name)) continue;
     value = view(attributes_[k].value);
     return true;
   }
   return false;
+}
+
+void XmlDocument::attributeViews(int element, std::span<const std::string_view> names,
+                                 std::span<std::string_view> values) const {
+  if (!exists(element) || names.empty()) return;
+  const size_t wanted = names.size() < 32 ? names.size() : 32;
+  const uint32_t all = wanted == 32 ? ~uint32_t(0) : (uint32_t(1) << wanted) - 1;
+  uint32_t found = 0;
+  const xml::Element& e = node(element);
+  for (size_t k = e.firstAttribute; k < e.firstAttribute + e.attributeCount && found != all; ++k) {
+    std::string_view key = view(attributes_[k].name);
+    for (size_t n = 0; n < wanted; ++n) {
+      if ((found >> n & 1) != 0 || !sameName(key, names[n])) continue;
+      values[n] = view(attributes_[k].value);
+      found |= uint32_t(1) << n;
+      // Two wanted names may be the same: each takes the first attribute.
+    }
+  }
 }
 
 bool XmlDocument::attributeValue(int element, std::string_view name, std::string& value) const {

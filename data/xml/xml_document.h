@@ -111,6 +111,10 @@ class XmlDocument {
   bool attributeValue(int element, std::string_view name, std::string& value) const;
   // The attribute's value as a view; false when it is missing.
   bool attributeView(int element, std::string_view name, std::string_view& value) const;
+  // attributeView for several names (at most 32) in one pass over the
+  // element's attributes: values[k] gets the first attribute named names[k]
+  // and stays as it is when there is none.
+  void attributeViews(int element, std::span<const std::string_view> names, std::span<std::string_view> values) const;
   bool nodeText(int element, std::string& text) const;
 
   // Copy of the element numbered `number` (1-based); false when there is none.

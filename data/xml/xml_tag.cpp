@@ -68,9 +68,17 @@ struct Token {
   size_t lastValueQuote = 0;
 };
 
-// The position of the first byte at or after `i` that `special` marks, or
+// The bytes that matter to cutting a tag; skipPlainBytes looks for exactly
+// these.
+constexpr auto kTagSpecial = [] {
+  std::array<bool, 256> special{};
+  for (unsigned char c : {'"', ' ', '\t', '\r', '\n', '='}) special[c] = true;
+  return special;
+}();
+
+// The position of the first byte at or after `i` that kTagSpecial marks, or
 // `end`; sixteen bytes at a time where SSE2 is there.
-size_t skipPlainBytes(const char* data, size_t i, size_t end, const std::array<bool, 256>& special) {
+size_t skipPlainBytes(const char* data, size_t i, size_t end) {
 #if defined(__SSE2__)
   const __m128i quote = _mm_set1_epi8('"'), space = _mm_set1_epi8(' '), tab = _mm_set1_epi8('\t'),
                 cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), equals = _mm_set1_epi8('=');
@@ -83,26 +91,19 @@ size_t skipPlainBytes(const char* data, size_t i, size_t end, const std::array<b
     if (int mask = _mm_movemask_epi8(hits)) return i + size_t(__builtin_ctz(unsigned(mask)));
   }
 #endif
-  while (i < end && !special[static_cast<unsigned char>(data[i])]) ++i;
+  while (i < end && !kTagSpecial[static_cast<unsigned char>(data[i])]) ++i;
   return i;
 }
 
 // Reads the token starting at `start`; `inQuotes` carries on from token to
 // token as the cutting does.
 Token nextToken(std::string_view text, size_t start, bool& inQuotes) {
-  // Bytes that matter to the cut or to the token's facts; the others are
-  // skipped in a tight loop.
-  static constexpr auto kSpecial = [] {
-    std::array<bool, 256> special{};
-    for (unsigned char c : {'"', ' ', '\t', '\r', '\n', '='}) special[c] = true;
-    return special;
-  }();
   Token token;
   const char* data = text.data();
   size_t i = start;
   const size_t end = text.size();
   for (;; ++i) {
-    i = skipPlainBytes(data, i, end, kSpecial);
+    i = skipPlainBytes(data, i, end);
     if (i == end) break;
     char c = data[i];
     if (c == '"') {
@@ -180,10 +181,92 @@ bool readTokens(std::string_view text, const Source& source, Element& element, s
   return true;
 }
 
+// A byte that ends a name or a value of the usual tag, or that makes the
+// tag unusual: a control byte, a space, "!", a quotation mark or "=". Its
+// few extra bytes only send a tag to the general reading.
+bool endsUsualPart(char c) { return static_cast<unsigned char>(c) <= '"' || c == '='; }
+
+// The position of the first such byte at or after `i` and before `end`, or
+// `end`. Where SSE2 is there, sixteen bytes at a time, reading on past
+// `end` up to `readable` (the bytes there are ignored): a name or a value
+// usually takes one step.
+inline size_t skipUsualBytes(const char* data, size_t i, size_t end, size_t readable) {
+#if defined(__SSE2__)
+  const __m128i top = _mm_set1_epi8('"'), equals = _mm_set1_epi8('=');
+  while (i < end && i + 16 <= readable) {
+    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(bytes, top), bytes), _mm_cmpeq_epi8(bytes, equals));
+    unsigned mask = unsigned(_mm_movemask_epi8(hits));
+    if (end - i < 16) mask &= (1u << (end - i)) - 1;
+    if (mask) return i + size_t(__builtin_ctz(mask));
+    if (end - i <= 16) return end;
+    i += 16;
+  }
+#else
+  (void)readable;
+#endif
+  while (i < end && !endsUsualPart(data[i])) ++i;
+  return i;
+}
+
+size_t skipSpaces(const char* data, size_t i, size_t end) {
+  while (i < end && data[i] == ' ') ++i;
+  return i;
+}
+
+// The usual tag, `name a="v" b = "w"`, in one pass: a name, then attributes
+// after one or more spaces, each a name, an "=" with or without spaces
+// around it and a value in double quotation marks, with no white space,
+// "=" or quotation mark inside a name or a value. For such a tag the
+// general reading gives exactly these pieces (its rewrite only drops the
+// spaces at each "="), all views of the loaded text. False as soon as the
+// tag is anything else; what was appended then is for the caller to drop.
+bool readUsualTag(std::string_view tag, const TextStore& store, Element& element,
+                  std::vector<Attribute>& attributes) {
+  const char* data = tag.data();
+  const size_t end = tag.size();
+  // The tag is a view of the loaded text, which goes on at least to its ">".
+  const size_t readable = size_t(store.text().data() + store.text().size() - data);
+  auto piece = [&](size_t from, size_t to) { return store.pieceOf(tag.substr(from, to - from)); };
+  size_t i = skipUsualBytes(data, 0, end, readable);
+  if (i < end && data[i] != ' ') return false;
+  element.name = piece(0, i);
+  while (i < end) {
+    // data[i] is a space here.
+    i = skipSpaces(data, i, end);
+    if (i == end) break;
+    const size_t nameStart = i;
+    i = skipUsualBytes(data, i, end, readable);
+    const size_t nameEnd = i;
+    if (nameEnd == nameStart) return false;
+    i = skipSpaces(data, i, end);
+    if (i == end || data[i] != '=') return false;
+    i = skipSpaces(data, i + 1, end);
+    if (i == end || data[i] != '"') return false;
+    const size_t valueStart = ++i;
+    i = skipUsualBytes(data, i, end, readable);
+    if (i == end || data[i] != '"') return false;
+    attributes.push_back({piece(nameStart, nameEnd), piece(valueStart, i)});
+    if (++i < end && data[i] != ' ') return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void readTag(std::string_view tag, TextStore& store, Element& element, std::vector<Attribute>& attributes,
              std::string& scratch) {
+  element.firstAttribute = attributes.size();
+  if (readUsualTag(tag, store, element, attributes)) {
+    element.attributeCount = attributes.size() - element.firstAttribute;
+    return;
+  }
+  attributes.resize(element.firstAttribute);
+  readAnyTag(tag, store, element, attributes, scratch);
+}
+
+void readAnyTag(std::string_view tag, TextStore& store, Element& element, std::vector<Attribute>& attributes,
+                std::string& scratch) {
   element.firstAttribute = attributes.size();
   // Most tags have no white space at an "=": they are read as they are, and
   // the few that have are rewritten and read again.
