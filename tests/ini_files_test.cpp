@@ -162,9 +162,8 @@ TEST(IniFiles, SeveralValuesAnswerAsOneValueEach) {
     for (const ValueCase& c : kValueCases) {
       std::string path = dir.write(caseFile('m', n++), c.file);
       const std::vector<std::string> few = {"missing", c.key, "x", "Y", c.key, " ip "};
-      std::vector<std::string> many(20, "nothing");
-      many[3] = "x";
-      many[17] = c.key;
+      std::vector<std::string> many;
+      for (int k = 0; k < 20; ++k) many.push_back(k == 3 ? std::string("x") : k == 17 ? c.key : std::string("nothing"));
       for (const std::vector<std::string>& keys : {few, many}) {
         std::vector<std::string> values(keys.size(), "left from before");
         std::vector<std::string*> into;
