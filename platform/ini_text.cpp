@@ -316,21 +316,16 @@ void IniText::valuesInOnePass(size_t index, const std::vector<std::string>& keys
   uint32_t missing = uint32_t((uint64_t(1) << keys.size()) - 1);  // bit k: key k not found yet
   const Section& found = sections_[index];
   std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
-  auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
   for (size_t begin = 0; missing != 0 && begin < body.size();) {
     const size_t end = lineEnd(body, begin);
-    std::string_view line = trim(body.substr(begin, end - begin));
+    const std::optional<Entry> entry = entryOf(body.substr(begin, end - begin));
     begin = end + 1;
-    if (line.empty()) continue;
-    const size_t equals = line.find('=');
-    std::string_view name = cut(trim(line.substr(0, equals)));
+    if (!entry) continue;
     for (uint32_t left = missing; left != 0; left &= left - 1) {
       const int k = __builtin_ctz(left);
-      if (!equalIgnoringAsciiCase(name, std::string_view(wanted[k].data, wanted[k].size))) continue;
+      if (!equalIgnoringAsciiCase(entry->key, std::string_view(wanted[k].data, wanted[k].size))) continue;
       missing &= ~(uint32_t(1) << k);
-      out[size_t(k)]->assign(equals == std::string_view::npos
-                                ? cutAtCharacter(fallback, limit)
-                                : cutAtCharacter(unquoted(cut(trim(line.substr(equals + 1)))), limit));
+      out[size_t(k)]->assign(cutAtCharacter(entry->hasValue ? unquoted(entry->value) : fallback, limit));
     }
   }
   for (; missing != 0; missing &= missing - 1)
@@ -343,19 +338,20 @@ void IniText::splitEntries(size_t index) const {
   const Section& found = sections_[index];
   std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
   forEachLine(body, [&](std::string_view raw, size_t, size_t) {
-    std::string_view line = trim(raw);
-    if (line.empty()) return;
-    size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
-    // Most files hold no NUL: then no name or value needs cutting at one.
-    auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
-    std::string_view name = cut(trim(line.substr(0, equals)));
-    if (equals == std::string_view::npos) {
-      entries_.push_back(Entry{name, {}, false});
-    } else {
-      entries_.push_back(Entry{name, cut(trim(line.substr(equals + 1))), true});
-    }
+    if (std::optional<Entry> entry = entryOf(raw)) entries_.push_back(*entry);
   });
   entriesOf_ = index;
+}
+
+std::optional<IniText::Entry> IniText::entryOf(std::string_view raw) const {
+  std::string_view line = trim(raw);
+  if (line.empty()) return std::nullopt;
+  size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
+  // Most files hold no NUL: then no name or value needs cutting at one.
+  auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
+  std::string_view name = cut(trim(line.substr(0, equals)));
+  if (equals == std::string_view::npos) return Entry{name, {}, false};
+  return Entry{name, cut(trim(line.substr(equals + 1))), true};
 }
 
 std::string IniText::lookUp(std::string_view key, std::string_view fallback, size_t limit) const {

@@ -56,6 +56,9 @@ class IniText {
     bool hasValue;
   };
 
+  // A section's line as its key and value: both trimmed and, in a file
+  // that holds a NUL, cut there. nullopt for a blank line.
+  std::optional<Entry> entryOf(std::string_view line) const;
   // Splits the lines of the section at `index` into entries_, unless they
   // are there already.
   void splitEntries(size_t index) const;
