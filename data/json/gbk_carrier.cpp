@@ -8,19 +8,6 @@
 namespace tl::json_text {
 namespace {
 
-constexpr char32_t kCarrierBase = 0xF0000;
-
-bool isLead(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
-bool isTrail(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE); }
-
-void appendCarrier(std::string& out, unsigned value) {
-  char32_t cp = kCarrierBase + value;
-  out += char(0xF0 | (cp >> 18));
-  out += char(0x80 | ((cp >> 12) & 0x3F));
-  out += char(0x80 | ((cp >> 6) & 0x3F));
-  out += char(0x80 | (cp & 0x3F));
-}
-
 // The GBK bytes held by a carrier at `pos` (1 or 2 of them in `bytes`), or 0
 // when no carrier starts there. A plane-15 code point that no GBK input can
 // produce is not a carrier.
@@ -38,7 +25,7 @@ int carrierAt(std::string_view s, size_t pos, unsigned char bytes[2]) {
   }
   auto lead = static_cast<unsigned char>(value >> 8);
   auto trail = static_cast<unsigned char>(value & 0xFF);
-  if (value > 0xFFFF || !isLead(lead) || !isTrail(trail)) return 0;
+  if (value > 0xFFFF || !isLeadByte(lead) || !isTrailByte(trail)) return 0;
   bytes[0] = lead;
   bytes[1] = trail;
   return 2;
@@ -47,25 +34,8 @@ int carrierAt(std::string_view s, size_t pos, unsigned char bytes[2]) {
 }  // namespace
 
 std::string gbkToCarrier(std::string_view gbk) {
-  std::string out;
-  out.reserve(gbk.size() * 2);
-  for (size_t i = 0; i < gbk.size();) {
-    auto b = static_cast<unsigned char>(gbk[i]);
-    if (b < 0x80) {
-      // ASCII goes over as it is, a run at a time.
-      size_t end = i + 1;
-      while (end < gbk.size() && static_cast<unsigned char>(gbk[end]) < 0x80) ++end;
-      out.append(gbk.data() + i, end - i);
-      i = end;
-    } else if (isLead(b) && i + 1 < gbk.size() && isTrail(static_cast<unsigned char>(gbk[i + 1]))) {
-      appendCarrier(out, unsigned(b) << 8 | static_cast<unsigned char>(gbk[i + 1]));
-      i += 2;
-    } else {
-      appendCarrier(out, b);
-      ++i;
-    }
-  }
-  return out;
+  const char* end = gbk.data() + gbk.size();
+  return std::string(CarrierIterator(gbk.data(), end), CarrierIterator(end, end));
 }
 
 std::string carrierToGbk(std::string_view utf8) {

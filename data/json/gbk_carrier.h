@@ -26,8 +26,14 @@ std::string gbkToCarrier(std::string_view gbk);
 // invalid UTF-8 become "?").
 std::string carrierToGbk(std::string_view utf8);
 
-// gbkToCarrier's bytes one at a time, made as they are read, for a parser
-// that reads from iterators: the carrier text is never held whole.
+// The double-byte characters that ride as one carrier: a lead byte with a
+// trail byte after it.
+inline bool isLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+inline bool isTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE); }
+
+// The carrier text's bytes one at a time, made as they are read, for a
+// parser that reads from iterators: the carrier text is never held whole.
+// gbkToCarrier is the same bytes gathered into a string.
 class CarrierIterator {
  public:
   using iterator_category = std::forward_iterator_tag;
@@ -79,10 +85,8 @@ class CarrierIterator {
  private:
   // A lead byte with a trail byte after it: one carrier for both.
   bool pairs() const {
-    const auto lead = static_cast<unsigned char>(at_[0]);
-    if (lead < 0x81 || lead > 0xFE || at_ + 1 >= end_) return false;
-    const auto trail = static_cast<unsigned char>(at_[1]);
-    return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFE);
+    return isLeadByte(static_cast<unsigned char>(at_[0])) && at_ + 1 < end_ &&
+           isTrailByte(static_cast<unsigned char>(at_[1]));
   }
 
   const char* at_ = nullptr;
