@@ -1,5 +1,8 @@
 #include "cli/terminal_text.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "platform/text_codec.h"
 
 namespace tl::cli {
@@ -27,8 +30,19 @@ size_t charLength(std::string_view text, size_t i) {
 
 // The length of the leading run of printable ASCII (0x20..0x7E) within the
 // first `limit` bytes: such bytes are their own UTF-8 and one column each.
+// Eight bytes are judged at once: a byte below 0x20 or above 0x7E sets its
+// high bit in the test word; the bytes of a flagged word are then judged one
+// by one. Little-endian loads.
 size_t printableAsciiPrefix(std::string_view gbk, size_t limit) {
+  constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
   size_t i = 0;
+  for (; limit - i >= 8; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, gbk.data() + i, 8);
+    const uint64_t below = (word - ones * 0x20) & ~word;  // a byte < 0x20
+    const uint64_t above = (word + ones * 0x01) | word;   // a byte >= 0x7F
+    if ((below | above) & highs) break;
+  }
   while (i < limit && static_cast<unsigned char>(gbk[i]) - 0x20u < 0x5Fu) ++i;
   return i;
 }

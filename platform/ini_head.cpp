@@ -26,7 +26,7 @@ class FirstSectionCollector {
     size_t from = std::max(judged_, text_.size());
     text_.append(piece);
     size_t end;
-    while (!complete_ && (end = text_.find_first_of("\r\n", from)) != std::string::npos) {
+    while (!complete_ && (end = iniLineEnd(text_, from)) < text_.size()) {
       judgeLine(end);
       from = judged_;
     }

@@ -151,31 +151,13 @@ size_t lastClosingBracket(std::string_view line) {
   return found;
 }
 
-// Where the line that starts at `pos` ends: the first CR or LF, or the end.
-// Eight bytes at a time: a byte equal to CR or LF becomes zero after the
-// XOR, and the lowest byte flagged by the zero-byte test is exact (a false
-// flag only ever sits above a true one). Little-endian loads.
-size_t lineEnd(std::string_view s, size_t pos) {
-  constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
-  while (s.size() - pos >= 8) {
-    uint64_t word;
-    std::memcpy(&word, s.data() + pos, 8);
-    uint64_t cr = word ^ (ones * '\r'), lf = word ^ (ones * '\n');
-    uint64_t hit = (((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & highs;
-    if (hit) return pos + size_t(__builtin_ctzll(hit) >> 3);
-    pos += 8;
-  }
-  while (pos < s.size() && s[pos] != '\r' && s[pos] != '\n') ++pos;
-  return pos;
-}
-
 // Calls onLine(line, begin, end) for every line with the line's bounds in
 // `content`; every CR and every LF ends a line.
 template <typename OnLine>
 void forEachLine(std::string_view content, OnLine onLine) {
   size_t begin = 0;
   while (begin < content.size()) {
-    size_t end = lineEnd(content, begin);
+    size_t end = iniLineEnd(content, begin);
     onLine(content.substr(begin, end - begin), begin, end);
     begin = end + 1;
   }
@@ -195,6 +177,23 @@ std::optional<std::string_view> headerName(std::string_view raw) {
 
 std::optional<std::string_view> iniSectionHeaderName(std::string_view line) { return headerName(line); }
 
+// Eight bytes at a time: a byte equal to CR or LF becomes zero after the
+// XOR, and the lowest byte flagged by the zero-byte test is exact (a false
+// flag only ever sits above a true one). Little-endian loads.
+size_t iniLineEnd(std::string_view s, size_t pos) {
+  constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+  while (s.size() - pos >= 8) {
+    uint64_t word;
+    std::memcpy(&word, s.data() + pos, 8);
+    uint64_t cr = word ^ (ones * '\r'), lf = word ^ (ones * '\n');
+    uint64_t hit = (((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & highs;
+    if (hit) return pos + size_t(__builtin_ctzll(hit) >> 3);
+    pos += 8;
+  }
+  while (pos < s.size() && s[pos] != '\r' && s[pos] != '\n') ++pos;
+  return pos;
+}
+
 IniText::IniText(std::string fileBytes)
     : content_(asGbk(std::move(fileBytes))), contentHasNul_(content_.find('\0') != std::string::npos) {
   sections_.push_back(Section{{}, 0, content_.size(), true});  // keys before the first section
@@ -205,7 +204,7 @@ bool IniText::parseNextSection() const {
   std::string_view content = content_;
   size_t begin = parsedTo_;
   while (begin < content.size()) {
-    size_t end = lineEnd(content, begin);
+    size_t end = iniLineEnd(content, begin);
     std::optional<std::string_view> name = headerName(content.substr(begin, end - begin));
     parsedTo_ = end + 1;
     if (name) {
@@ -317,7 +316,7 @@ void IniText::valuesInOnePass(size_t index, const std::vector<std::string>& keys
   const Section& found = sections_[index];
   std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
   for (size_t begin = 0; missing != 0 && begin < body.size();) {
-    const size_t end = lineEnd(body, begin);
+    const size_t end = iniLineEnd(body, begin);
     const std::optional<Entry> entry = entryOf(body.substr(begin, end - begin));
     begin = end + 1;
     if (!entry) continue;

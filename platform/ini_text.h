@@ -17,6 +17,9 @@ namespace tl::platform {
 // "]"), or nullopt for any other line.
 std::optional<std::string_view> iniSectionHeaderName(std::string_view line);
 
+// Where the line that starts at `pos` ends: the first CR or LF, or the end.
+size_t iniLineEnd(std::string_view text, size_t pos);
+
 class IniText {
  public:
   // Parses the file's bytes: GBK, or UTF-8 / UTF-16 after a byte order mark

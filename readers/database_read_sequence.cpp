@@ -5,11 +5,19 @@
 namespace tl {
 
 int DatabaseRow::columnIndex(std::string_view column) const {
-  for (const auto& [name, index] : indices_)
-    if (name == column) return index;
+  const size_t known = indices_.size();
+  for (size_t n = 0, i = next_; n < known; ++n, i = i + 1 < known ? i + 1 : 0)
+    if (indices_[i].first == column) {
+      next_ = i + 1 < known ? i + 1 : 0;
+      return indices_[i].second;
+    }
   int index = rows_.columnIndex(std::string(column));
   indices_.emplace_back(column, index);
   return index;
+}
+
+std::optional<int64_t> DatabaseRow::integer(std::string_view column) const {
+  return rows_.columnInteger(columnIndex(column));
 }
 
 std::string DatabaseRow::operator[](std::string_view column) const {

@@ -100,12 +100,16 @@ const std::vector<ListCase> kListCases = {
      " -939524086);"
      "insert into tPcBaseInfo values('PC2', '', NULL, NULL, '', NULL, 'abc');"
      "insert into tPcBaseInfo values('PC3', '192.168.1.1', 'x', ' +16777215', 4311853248, '-939524086', '16885952z');"
-     "insert into tPcBaseInfo values('" + kUtf8Name + "', '3355443210', 'y', '', '', '', '');",
+     "insert into tPcBaseInfo values('" + kUtf8Name + "', '3355443210', 'y', '', '', '', '');"
+     // The extremes of a stored integer keep their low 32 bits; reals and
+     // blobs are read as their text.
+     "insert into tPcBaseInfo values('PC4', -9223372036854775808, 'z', 9223372036854775807, 1.5, 3.0, X'3136');",
      {{"1", "PC1", "192.168.1.1", "00-1a-2b-3c-4d-5e", "255.255.255.0", "192.168.1.1", "10.0.0.200", "10.0.0.200"},
       {"2", "PC2", "0.0.0.0", "", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"},
       {"3", "PC3", "192.0.0.0", "x", "255.255.255.0", "192.168.1.1", "10.0.0.200", "192.168.1.1"},
-      {"4", "汀澜", "10.0.0.200", "y", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"}},
-     4},
+      {"4", "PC4", "0.0.0.0", "z", "255.255.255.255", "1.0.0.0", "3.0.0.0", "16.0.0.0"},
+      {"5", "汀澜", "10.0.0.200", "y", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"}},
+     5},
     {"云更新 name column declared as machine lists empty names",
      "云更新",
      "create table tPcBaseInfo(machine text, ip, mac text, mark, gate, dns, dns2);"

@@ -40,5 +40,23 @@ TEST(TerminalText, MarksControlBytesAndCutsWideCells) {
   }
 }
 
+// Long cells are judged eight bytes at a time: a control byte is found at
+// every position of a word, and the printable edges (space, "~") pass.
+TEST(TerminalText, FindsAControlByteAtEveryPositionOfALongCell) {
+  const std::string plain = "PC-0123456789abcdefg";
+  const struct {
+    char byte;
+    std::string shown;
+  } bytes[] = {{'\0', "\xE2\x90\x80"}, {'\x1f', "\xE2\x90\x9F"}, {'\x7f', "\xE2\x90\xA1"}, {' ', " "}, {'~', "~"}};
+  for (const auto& b : bytes)
+    for (size_t at = 0; at < plain.size(); ++at) {
+      std::string gbk = plain;
+      gbk[at] = b.byte;
+      TerminalText text = terminalText(gbk, 40);
+      EXPECT_EQ(text.utf8, plain.substr(0, at) + b.shown + plain.substr(at + 1)) << int(b.byte) << " at " << at;
+      EXPECT_EQ(text.width, plain.size());
+    }
+}
+
 }  // namespace
 }  // namespace tl::cli

@@ -79,4 +79,9 @@ std::string SqliteStatement::columnBytes(int index) const {
   return std::string(text::untilNul(std::string_view(static_cast<const char*>(data), size_t(size))));
 }
 
+std::optional<int64_t> SqliteStatement::columnInteger(int index) const {
+  if (!statement_ || index < 0 || sqlite3_column_type(statement_, index) != SQLITE_INTEGER) return std::nullopt;
+  return sqlite3_column_int64(statement_, index);
+}
+
 }  // namespace tl

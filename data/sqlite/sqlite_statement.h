@@ -6,6 +6,8 @@
 // statement. The statement is finalised when the object goes away. Failures
 // are reported by the boolean results; the reason is the connection's
 // lastError().
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +52,9 @@ class SqliteStatement {
   // GBK, or as stored up to the first NUL. A NULL or an index of -1 is empty.
   std::string columnText(int index) const;
   std::string columnBytes(int index) const;
+  // The current row's value in that column when it is stored as an integer;
+  // nullopt for text, a real, a blob, NULL or an index of -1.
+  std::optional<int64_t> columnInteger(int index) const;
 
  private:
   sqlite3_stmt* statement_ = nullptr;
