@@ -144,15 +144,23 @@ void splitInto(std::string_view text, char separator, std::vector<std::string_vi
 Replacer::Replacer(std::string_view from, std::string_view to, Case mode)
     : from_(from),
       to_(to),
-      upperFrom_(toUpperAscii(from)),
+      foldBits_(from.size(), '\0'),
+      folded_(from),
       mode_(mode),
       ascii_(!from.empty() && isAsciiText(from)),
       asciiTo_(!to.empty() && isAsciiText(to)) {
-  first_ = firstOther_ = from.empty() ? '\0' : from[0];
-  if (ascii_ && mode == Case::Insensitive) {
-    first_ = asciiUpper(first_);
-    firstOther_ = asciiLower(first_);
-  }
+  if (mode != Case::Insensitive) return;
+  for (size_t k = 0; k < from.size(); ++k)
+    if (asciiLower(from[k]) != asciiUpper(from[k])) {
+      foldBits_[k] = 0x20;
+      folded_[k] = char(folded_[k] | 0x20);
+    }
+}
+
+[[gnu::always_inline]] inline bool Replacer::asciiRestMatchesAt(std::string_view text, size_t i) const {
+  for (size_t k = 1; k < folded_.size(); ++k)
+    if (char(text[i + k] | foldBits_[k]) != folded_[k]) return false;
+  return true;
 }
 
 bool Replacer::into(std::string_view text, std::string& out) const {
@@ -160,18 +168,11 @@ bool Replacer::into(std::string_view text, std::string& out) const {
   // As replaceAsciiNeedle: the needle's bytes are all below 0x80, so a
   // match is checked for starting a character only once found.
   const size_t m = from_.size();
+  const char fold = foldBits_[0], first = folded_[0];
   bool replaced = false;
   size_t copied = 0;
   for (size_t i = 0; i + m <= text.size(); ++i) {
-    char c = text[i];
-    if (c != first_ && c != firstOther_) continue;
-    size_t k = 1;
-    if (mode_ == Case::Insensitive) {
-      while (k < m && asciiUpper(text[i + k]) == upperFrom_[k]) ++k;
-    } else {
-      while (k < m && text[i + k] == from_[k]) ++k;
-    }
-    if (k < m || !startsCharacter(text, i)) continue;
+    if (char(text[i] | fold) != first || !asciiRestMatchesAt(text, i) || !startsCharacter(text, i)) continue;
     if (!replaced) out.clear();
     replaced = true;
     out.append(text.data() + copied, i - copied);
@@ -193,29 +194,22 @@ bool Replacer::into(std::string_view text, std::string& out) const {
 // built in `scratch` and copied back.
 bool Replacer::inPlace(std::string& text, std::string& scratch) const {
   constexpr size_t kShortText = 64;
-  const size_t m = from_.size();
-  if (!ascii_ || !asciiTo_ || (to_.size() != m && text.size() > kShortText)) {
+  const size_t m = from_.size(), n = to_.size();
+  if (!ascii_ || !asciiTo_ || (n != m && text.size() > kShortText)) {
     if (!into(text, scratch)) return false;
     text.assign(scratch);
     return true;
   }
+  const char fold = foldBits_[0], first = folded_[0];
   bool replaced = false;
   for (size_t i = 0; i + m <= text.size(); ++i) {
-    char c = text[i];
-    if (c != first_ && c != firstOther_) continue;
-    size_t k = 1;
-    if (mode_ == Case::Insensitive) {
-      while (k < m && asciiUpper(text[i + k]) == upperFrom_[k]) ++k;
-    } else {
-      while (k < m && text[i + k] == from_[k]) ++k;
-    }
-    if (k < m || !startsCharacter(text, i)) continue;
+    if (char(text[i] | fold) != first || !asciiRestMatchesAt(text, i) || !startsCharacter(text, i)) continue;
     replaced = true;
-    if (to_.size() == m)
+    if (n == m)
       std::memcpy(text.data() + i, to_.data(), m);
     else
       text.replace(i, m, to_);
-    i += to_.size() - 1;
+    i += n - 1;
   }
   return replaced;
 }

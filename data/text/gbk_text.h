@@ -59,11 +59,18 @@ class Replacer {
   bool inPlace(std::string& text, std::string& scratch) const;
 
  private:
-  std::string from_, to_, upperFrom_;
+  // Whether an ASCII `from` stands at text[i] (its first byte already
+  // matched), before the check that i starts a character.
+  bool asciiRestMatchesAt(std::string_view text, size_t i) const;
+
+  std::string from_, to_;
+  // An ASCII letter whose case does not count is compared with its 0x20 bit
+  // set on both sides ('P' | 0x20 is 'p'): foldBits_ holds 0x20 for those
+  // bytes of `from` and 0 for the others, folded_ is `from` so folded.
+  std::string foldBits_, folded_;
   Case mode_;
   bool ascii_;
   bool asciiTo_;  // `to` not empty and ASCII
-  char first_, firstOther_;
 };
 
 // Pieces between separators, empty ones kept; an empty last piece is dropped

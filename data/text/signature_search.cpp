@@ -8,7 +8,7 @@
 #include "data/text/gbk_text.h"
 
 #if defined(__x86_64__) || defined(__i386__)
-#include <tmmintrin.h>
+#include <immintrin.h>
 #define TL_NIBBLE_FILTER 1
 #endif
 
@@ -162,12 +162,42 @@ __attribute__((target("ssse3"))) size_t scanSixteenAtATime(std::string_view text
   return pos;
 }
 
+// The same filter thirty-two positions a step, where the processor has
+// AVX2: each half of a 256-bit register looks up the same tables.
+__attribute__((target("avx2"))) inline __m256i lookup32(const unsigned char* at, const NibbleTables& tables,
+                                                        size_t k) {
+  const __m256i nibble = _mm256_set1_epi8(0x0F);
+  const __m256i bytes =
+      _mm256_or_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)), _mm256_set1_epi8(0x20));
+  const __m256i low = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(tables.low[k])));
+  const __m256i high = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(tables.high[k])));
+  const __m256i lowHits = _mm256_shuffle_epi8(low, _mm256_and_si256(bytes, nibble));
+  const __m256i highHits = _mm256_shuffle_epi8(high, _mm256_and_si256(_mm256_srli_epi16(bytes, 4), nibble));
+  return _mm256_and_si256(lowHits, highHits);
+}
+
+__attribute__((target("avx2"))) size_t scanThirtyTwoAtATime(std::string_view text, size_t pos, bool oddRunBefore,
+                                                             Pending& pending) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  NibbleTables tables = makeTables(pending);
+  while (pending.count > 0 && pos + 32 + kFilterBytes - 1 <= text.size()) {
+    const unsigned char* at = bytes + pos;
+    __m256i hits = _mm256_and_si256(_mm256_and_si256(lookup32(at, tables, 0), lookup32(at + 1, tables, 1)),
+                                    _mm256_and_si256(lookup32(at + 2, tables, 2), lookup32(at + 3, tables, 3)));
+    const auto mask = ~uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(hits, _mm256_setzero_si256())));
+    if (mask != 0) checkBlock(text, pos, mask, oddRunBefore, pending, tables);
+    pos += 32;
+  }
+  return pos;
+}
+
 #endif
 
 // Every position of `text` that starts before `limit`.
 void searchRange(std::string_view text, size_t limit, bool oddRunBefore, Pending& pending) {
   size_t pos = 0;
 #ifdef TL_NIBBLE_FILTER
+  if (limit == text.size() && __builtin_cpu_supports("avx2")) pos = scanThirtyTwoAtATime(text, pos, oddRunBefore, pending);
   if (limit == text.size() && __builtin_cpu_supports("ssse3")) pos = scanSixteenAtATime(text, pos, oddRunBefore, pending);
 #endif
   scanOneAtATime(text, pos, limit, oddRunBefore, pending);
