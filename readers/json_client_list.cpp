@@ -62,6 +62,10 @@ std::string jsonListMac(std::string_view mac) {
 }
 
 void readJsonClientList(ReaderContext& context, const std::string& path, const JsonClientListFormat& format) {
+  readJsonClientListText(context, listText(path, format.utf8File), format);
+}
+
+void readJsonClientListText(ReaderContext& context, std::string_view gbkText, const JsonClientListFormat& format) {
   ClientGrid& grid = context.grid;
   grid.clear();
   // The members a row takes, in the order of the row's cells.
@@ -70,7 +74,7 @@ void readJsonClientList(ReaderContext& context, const std::string& path, const J
   // One pass over the text, no document: the rows are made as the clients
   // are read.
   StagedClientRows rows(grid, format.carriesNetwork);
-  if (!readJsonObjectList(listText(path, format.utf8File), format.arrayMember, wanted, rows)) grid.dropStagedRows();
+  if (!readJsonObjectList(gbkText, format.arrayMember, wanted, rows)) grid.dropStagedRows();
   const int count = grid.stagedRowCount();
   grid.setStatus(kCountField, countFieldText(count));
   grid.showStagedRows();
