@@ -36,7 +36,6 @@ class ClientRowStore {
     return (*this)[size_ + staged_++];
   }
   size_t stagedSize() const { return staged_; }
-  ClientRow& staged(size_t index) { return (*this)[size_ + index]; }
   // The staged rows become the last rows.
   void keepStaged() {
     size_ += staged_;
