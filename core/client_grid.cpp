@@ -13,6 +13,13 @@ void ClientGrid::clear() {
   notifyRows();
 }
 
+void ClientGrid::showStagedRows() {
+  if (rows_.stagedSize() == 0) return;
+  rows_.keepStaged();
+  selected_.resize(rows_.size(), false);
+  notifyRows();
+}
+
 const std::string& ClientGrid::cell(int row, int column) const {
   if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount) return kEmpty;
   return rows_[size_t(row)][size_t(column)];

@@ -65,6 +65,22 @@ class ClientGrid {
     fill(rows_[size_t(row)]);
     notifyRows();
   }
+  // Rows a reader makes before they are shown, for a list whose row count
+  // is known only once every row is read while the count field has to be
+  // written before the first row appears. A staged row is not in
+  // rowCount(); stageRow() gives a new one whose column 0 is `numberText`,
+  // for the reader to write its cells in place. showStagedRows() makes them
+  // the last rows (an observer is told once); dropStagedRows(), clear() and
+  // appendRow() discard them. The row blocks are the grid's own, kept
+  // across reads.
+  ClientRow& stageRow(std::string numberText) {
+    ClientRow& row = rows_.appendStaged();
+    row[kColNumber] = std::move(numberText);
+    return row;
+  }
+  int stagedRowCount() const { return int(rows_.stagedSize()); }
+  void showStagedRows();
+  void dropStagedRows() { rows_.dropStaged(); }
   // Calls rewrite(cell), which returns whether it changed the cell, on the
   // column's cell of every row in order; an observer is told once, when any
   // changed. A bulk edit so need not copy every cell out and back.

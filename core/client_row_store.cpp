@@ -7,9 +7,16 @@ namespace tl {
 void ClientRowStore::addBlock() { blocks_.push_back(std::make_unique<ClientRow[]>(kBlockRows)); }
 
 void ClientRowStore::clear() {
+  dropStaged();
   for (size_t i = 0; i < size_; ++i)
     for (std::string& cell : (*this)[i]) std::string().swap(cell);
   size_ = 0;
+}
+
+void ClientRowStore::dropStaged() {
+  for (size_t i = size_; i < size_ + staged_; ++i)
+    for (std::string& cell : (*this)[i]) std::string().swap(cell);
+  staged_ = 0;
 }
 
 // Each cycle of the permutation moves its rows along by one, through a

@@ -20,12 +20,29 @@ class ClientRowStore {
   ClientRow& operator[](size_t index) { return blocks_[index / kBlockRows][index % kBlockRows]; }
   const ClientRow& operator[](size_t index) const { return blocks_[index / kBlockRows][index % kBlockRows]; }
 
-  // A new last row with every cell empty. Inline for the common case of a
-  // block with room; a new block is made out of line.
+  // A new last row with every cell empty (staged rows are dropped first).
+  // Inline for the common case of a block with room; a new block is made out
+  // of line.
   ClientRow& append() {
+    if (staged_ != 0) dropStaged();
     if (size_ == blocks_.size() * kBlockRows) addBlock();
     return (*this)[size_++];
   }
+  // Rows made behind the last row and not yet counted: a reader that learns
+  // how many rows a list has only after making them keeps them here until it
+  // has said so. A staged row starts with every cell empty.
+  ClientRow& appendStaged() {
+    if (size_ + staged_ == blocks_.size() * kBlockRows) addBlock();
+    return (*this)[size_ + staged_++];
+  }
+  size_t stagedSize() const { return staged_; }
+  // The staged rows become the last rows.
+  void keepStaged() {
+    size_ += staged_;
+    staged_ = 0;
+  }
+  // The staged rows are gone; their texts released, the blocks kept.
+  void dropStaged();
   // Calls visit(cell) on the given column's cell of every row, in order.
   // The cells of a large grid are mostly out of the cache: a later row's
   // cell is asked for while this one is visited.
@@ -37,7 +54,8 @@ class ClientRowStore {
       visit((*this)[i][column]);
     }
   }
-  // Every row gone; the cells' texts are released, the blocks kept.
+  // Every row gone, the staged ones too; the cells' texts are released, the
+  // blocks kept.
   void clear();
   // New row p is old row order[p]; `order` is a permutation of 0..size()-1.
   void permute(const std::vector<int>& order);
@@ -48,6 +66,7 @@ class ClientRowStore {
   static constexpr size_t kBlockRows = 256;  // 64 KiB, below the size malloc maps on its own
   std::vector<std::unique_ptr<ClientRow[]>> blocks_;
   size_t size_ = 0;
+  size_t staged_ = 0;  // rows after the last one, see appendStaged()
 };
 
 }  // namespace tl

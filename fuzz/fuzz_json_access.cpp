@@ -1,15 +1,19 @@
 // Arbitrary bytes as a JSON list text: parse them as the GBK lists are
 // parsed and as the UTF-8 list is, walk whatever came out the way the
-// readers do and a little further, and check that texts survive.
+// readers do and a little further, and check that texts survive. The
+// one-pass read of a list's array gives what the document walk gives.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "data/json/gbk_carrier.h"
 #include "data/json/json_access.h"
+#include "data/json/json_object_list.h"
 #include "data/text_encoding.h"
 
 namespace {
@@ -51,10 +55,39 @@ void compareWithLibrary(std::string_view text, const JsonValue& root) {
   check(root.serialise() == tl::json_text::carrierToGbk(document.dump()));
 }
 
+// The elements as the one-pass read gives them.
+class RecordedElements : public tl::JsonObjectListSink {
+ public:
+  void restart() override { rows.clear(); }
+  void element(std::span<std::string> texts) override { rows.emplace_back(texts.begin(), texts.end()); }
+  std::vector<std::vector<std::string>> rows;
+};
+
+// The one-pass read of an array of objects accepts the text exactly when the
+// document parse does, and gives each element's member texts as
+// member(array).element(i).members(names) and text() do.
+void compareOnePass(std::string_view text, const JsonValue& root) {
+  const std::string_view names[] = {"pc", "ip", "mac", "", "a", "pc"};
+  for (std::string_view array : {"macList", "a"}) {
+    RecordedElements onePass;
+    const bool accepted = tl::readJsonObjectList(text, array, names, onePass);
+    check(accepted == !root.isEmpty());
+    if (!accepted) continue;
+    const JsonValue list = root.member(array);
+    check(int(onePass.rows.size()) == list.length());
+    JsonValue values[std::size(names)];
+    for (int i = 0; i < list.length(); ++i) {
+      list.element(i).members(names, values);
+      for (size_t n = 0; n < std::size(names); ++n) check(onePass.rows[size_t(i)][n] == values[n].text());
+    }
+  }
+}
+
 void parseAndWalk(std::string_view text) {
   tl::JsonAccess json;
   JsonValue root = json.parse(text);
   compareWithLibrary(text, root);
+  compareOnePass(text, root);
   int budget = 2000;
   walk(root, budget);
   JsonValue clients = root.member("macList");

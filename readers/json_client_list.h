@@ -22,6 +22,8 @@ struct JsonClientListFormat {
 // a text that is not JSON or a missing array gives no rows and the count 0,
 // without a message.
 void readJsonClientList(ReaderContext& context, const std::string& path, const JsonClientListFormat& format);
+// The same from the file's text in GBK, cut at its first NUL byte already.
+void readJsonClientListText(ReaderContext& context, std::string_view gbkText, const JsonClientListFormat& format);
 
 // ":" becomes "-" and the ASCII letters upper case: 00:1a:2b:3c:4d:5e gives
 // 00-1A-2B-3C-4D-5E.

@@ -12,6 +12,13 @@ struct NamedClient {
   std::string name, ip, mac;
 };
 
+// Sets the row's subnet mask, gateway and DNS cells from the local machine.
+inline void fillLocalNetwork(ClientGrid& grid, LocalNetworkDefaults& network, int row) {
+  grid.setCell(row, kColMask, network.subnetMask());
+  grid.setCell(row, kColGateway, network.gateway());
+  network.fillDns(grid, row);
+}
+
 // Appends a row numbered `number` with the client's name, IP and MAC and
 // the local subnet mask, gateway and DNS fill. Returns the row's index.
 inline int appendClientOnLocalNetwork(ClientGrid& grid, LocalNetworkDefaults& network, int number,
@@ -20,9 +27,7 @@ inline int appendClientOnLocalNetwork(ClientGrid& grid, LocalNetworkDefaults& ne
   grid.setCell(row, kColName, std::move(client.name));
   grid.setCell(row, kColIp, std::move(client.ip));
   grid.setCell(row, kColMac, std::move(client.mac));
-  grid.setCell(row, kColMask, network.subnetMask());
-  grid.setCell(row, kColGateway, network.gateway());
-  network.fillDns(grid, row);
+  fillLocalNetwork(grid, network, row);
   return row;
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace tl {
 namespace {
 
@@ -60,6 +63,56 @@ TEST(ClientGrid, ReorderAcrossBlocksAndReuseAfterClear) {
   EXPECT_EQ(grid.cell(0, kColMac), "");
   EXPECT_EQ(grid.row(0)[kColName], "");
   EXPECT_EQ(grid.rowCount(), 1);
+}
+
+class RowNotices : public GridObserver {
+ public:
+  void rowsChanged() override { ++count; }
+  int count = 0;
+};
+
+// Staged rows stand behind the last row, across blocks: uncounted until
+// shown, and whatever discards them leaves the blocks empty for the rows
+// that come next.
+TEST(ClientGrid, StagedRowsAppearOnlyWhenShown) {
+  ClientGrid grid;
+  grid.appendRow("shown");
+  const int staged = 300;
+  auto stage = [&grid](int rows) {
+    for (int r = 0; r < rows; ++r) grid.stageRow(std::to_string(r + 1))[kColName] = "staged " + std::to_string(r + 1);
+  };
+  stage(staged);
+  EXPECT_EQ(grid.rowCount(), 1);
+  EXPECT_EQ(grid.stagedRowCount(), staged);
+  EXPECT_EQ(grid.cell(1, kColName), "");
+
+  RowNotices notices;
+  grid.setObserver(&notices);
+  grid.showStagedRows();
+  EXPECT_EQ(notices.count, 1);
+  EXPECT_EQ(grid.rowCount(), 1 + staged);
+  EXPECT_EQ(grid.stagedRowCount(), 0);
+  EXPECT_EQ(grid.cell(staged, kColNumber), std::to_string(staged));
+  EXPECT_EQ(grid.cell(staged, kColName), "staged " + std::to_string(staged));
+  grid.setSelected(staged, true);
+  EXPECT_EQ(grid.selectedRows(), std::vector<int>{staged});
+  grid.setObserver(nullptr);
+
+  // Each way of discarding staged rows leaves the rows after the last empty.
+  grid.clear();
+  stage(3);
+  grid.dropStagedRows();
+  stage(2);
+  grid.clear();
+  EXPECT_EQ(grid.stagedRowCount(), 0);
+  stage(2);
+  EXPECT_EQ(grid.appendRow("1"), 0);
+  EXPECT_EQ(grid.stagedRowCount(), 0);
+  EXPECT_EQ(grid.cell(0, kColName), "");
+  EXPECT_EQ(grid.stageRow("2")[kColName], "");
+  grid.showStagedRows();
+  EXPECT_EQ(grid.rowCount(), 2);
+  EXPECT_EQ(grid.cell(1, kColNumber), "2");
 }
 
 }  // namespace

@@ -4,25 +4,27 @@
 #include <nlohmann/json.hpp>
 
 #include "data/json/gbk_carrier.h"
+#include "data/json/json_events.h"
 
 namespace tl {
-namespace {
 
 using nlohmann::json;
 
-bool isAscii(std::string_view s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
-
-std::string numberText(const json& node) {
+std::string json_text::numberText(const json& node) {
   if (node.is_number_integer()) return node.dump();  // int64 or uint64 digits
   double d = node.get<double>();
   // The script engine's numbers are doubles: 3.0 and 1e2 are the integers 3
   // and 100 there.
   if (std::isfinite(d) && std::trunc(d) == d && std::fabs(d) < 1e15) return std::to_string(static_cast<long long>(d));
   return node.dump();
+}
+
+namespace {
+
+bool isAscii(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
 }
 
 // The library's own document builder, refusing a text nested deeper than
@@ -32,19 +34,19 @@ class DepthLimitedDocument : public nlohmann::detail::json_sax_dom_parser<json> 
  public:
   explicit DepthLimitedDocument(json& result) : json_sax_dom_parser(result, /*allow_exceptions_=*/false) {}
 
-  bool start_object(std::size_t length) { return ++depth_ <= kMaxJsonDepth && json_sax_dom_parser::start_object(length); }
+  bool start_object(std::size_t length) { return nesting_.open() && json_sax_dom_parser::start_object(length); }
   bool end_object() {
-    --depth_;
+    nesting_.close();
     return json_sax_dom_parser::end_object();
   }
-  bool start_array(std::size_t length) { return ++depth_ <= kMaxJsonDepth && json_sax_dom_parser::start_array(length); }
+  bool start_array(std::size_t length) { return nesting_.open() && json_sax_dom_parser::start_array(length); }
   bool end_array() {
-    --depth_;
+    nesting_.close();
     return json_sax_dom_parser::end_array();
   }
 
  private:
-  int depth_ = 0;
+  json_text::JsonNesting nesting_;
 };
 
 }  // namespace
@@ -107,7 +109,7 @@ std::string JsonValue::text() const {
     case json::value_t::number_integer:
     case json::value_t::number_unsigned:
     case json::value_t::number_float:
-      return numberText(*node_);
+      return json_text::numberText(*node_);
     case json::value_t::boolean:
       return node_->get<bool>() ? "true" : "false";
     default:
@@ -129,19 +131,10 @@ JsonAccess::~JsonAccess() = default;
 
 JsonValue JsonAccess::parse(std::string_view gbkText) {
   document_.reset();
-  if (gbkText.size() > kMaxJsonTextBytes) return {};
-  // JSON has no place for a NUL byte.
-  if (gbkText.find('\0') != std::string_view::npos) return {};
   try {
-    // The parser reads the carriers as they are made: no carrier copy of the
-    // whole text.
-    const char* end = gbkText.data() + gbkText.size();
     auto document = std::make_unique<json>();
     DepthLimitedDocument builder(*document);
-    if (!json::sax_parse(json_text::CarrierIterator(gbkText.data(), end), json_text::CarrierIterator(end, end), &builder,
-                         json::input_format_t::json, /*strict=*/true, /*ignore_comments=*/false) ||
-        builder.is_errored())
-      return {};
+    if (!json_text::parseJsonEvents(gbkText, builder) || builder.is_errored()) return {};
     document_ = std::move(document);
     return JsonValue(document_.get());
   } catch (const std::exception&) {
