@@ -91,7 +91,7 @@ TEST(ImportCheck, TextsNameTheRows) {
 
 TEST(ImportCheck, QuestionShowsTheFirstTwentyThenTheRest) {
   std::vector<ImportProblem> problems;
-  for (int i = 0; i < 23; ++i) problems.push_back({"bad-ip", {i}, "P" + std::to_string(i)});
+  for (int i = 0; i < 23; ++i) problems.push_back({"bad-ip", {i}, std::string(1, 'P').append(std::to_string(i))});
   std::string text = importCheckQuestion(problems);
   EXPECT_NE(text.find("P19\r\n另有 3 处问题\r\n是否仍然导入？"), std::string::npos) << text;
   EXPECT_EQ(text.find("P20"), std::string::npos);
