@@ -122,8 +122,6 @@ std::string detectListType(DetectionContext& context, const std::string& path) {
     context.ui.showMessage("数据库打开失败！", "提示", MessageIcon::Error);
     return {};
   }
-  // A file that is no database fails here as its probes will.
-  context.database.limitPageCache(SqliteConnection::kListReadCacheKiB);
   probeSql(detection, context.database);
   context.database.close();
 

@@ -39,7 +39,6 @@ void readDatabaseList(ReaderContext& context, const std::string& path, std::stri
     context.ui.showMessage("置数据库连接失败！", "信息：", MessageIcon::None);
     return;
   }
-  connection.limitPageCache(SqliteConnection::kListReadCacheKiB);  // the SELECT reports any failure
   int number = 0;
   {
     SqliteStatement rows(connection, std::string(select));

@@ -32,10 +32,6 @@ bool SqliteConnection::open(const std::string& path, Check check) {
   return true;
 }
 
-bool SqliteConnection::limitPageCache(int kibibytes) {
-  return execute("PRAGMA cache_size = -" + std::to_string(kibibytes));
-}
-
 void SqliteConnection::close() {
   // close_v2: a statement not yet finalised cannot keep the file open.
   if (handle_) sqlite3_close_v2(handle_);

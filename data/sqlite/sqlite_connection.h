@@ -43,12 +43,6 @@ class SqliteConnection {
   // default, fails at once. Holds for this and later opens until changed.
   void setBusyTimeout(int milliseconds);
 
-  // Caps the pages this connection keeps in memory (SQLite's default is
-  // 2 MB): a list read visits each page once, and every page kept is fresh
-  // memory to fault in. Reads the schema; false when that fails.
-  bool limitPageCache(int kibibytes);
-  static constexpr int kListReadCacheKiB = 256;
-
   sqlite3* handle() const { return handle_; }
 
  private:
