@@ -82,12 +82,13 @@ struct Word {
 class LineBuilder {
  public:
   explicit LineBuilder(const std::string& lineTemplate)
-      : ip_{"ip", text::contains(lineTemplate, "ip", text::Case::Insensitive)},
+      : paddedTemplate_(lineTemplate + std::string(kBlock, '\0')),
+        ip_{"ip", text::contains(lineTemplate, "ip", text::Case::Insensitive)},
         mac_{"mac", text::contains(lineTemplate, "mac", text::Case::Insensitive)} {
     // The first step works on the template itself, the same for every row:
     // cut it once where "name" stands (the pieces between go around the
     // computer name).
-    std::string_view rest = lineTemplate;
+    std::string_view rest = std::string_view(paddedTemplate_).substr(0, lineTemplate.size());
     if (text::contains(lineTemplate, "name", text::Case::Insensitive)) {
       for (size_t at; (at = text::find(rest, "name", text::Case::Sensitive)) != text::npos;) {
         aroundName_.push_back(rest.substr(0, at));
@@ -120,20 +121,30 @@ class LineBuilder {
     return planText_ + names_ * name.size() + ips_ * ip.size() + macs_ * mac.size();
   }
 
-  // Writes a line that follows the plan at `at`, planLength bytes.
+  // Writes a line that follows the plan at `at`, planLength bytes, and may
+  // write up to kBlock bytes of anything after it. A piece of up to kBlock
+  // bytes is copied as one block of kBlock: the template's pieces lie in its
+  // padded copy, and a string's storage always holds kBlock bytes (fifteen
+  // and the closing NUL in place, or more elsewhere), so no read leaves its
+  // storage, and the copy takes no turn on the piece's length.
   void writePlan(char* at, const std::string& name, const std::string& ip, const std::string& mac) const {
     for (const Segment& segment : plan_) {
       std::string_view piece;
+      bool blockReadable = true;
       switch (segment.part) {
         case Part::Text: piece = segment.text; break;
-        case Part::Name: piece = name; break;
-        case Part::Ip: piece = ip; break;
-        case Part::Mac: piece = mac; break;
+        case Part::Name: piece = name; blockReadable = name.capacity() + 1 >= kBlock; break;
+        case Part::Ip: piece = ip; blockReadable = ip.capacity() + 1 >= kBlock; break;
+        case Part::Mac: piece = mac; blockReadable = mac.capacity() + 1 >= kBlock; break;
       }
-      copyBytes(at, piece.data(), piece.size());
+      if (piece.size() <= kBlock && blockReadable)
+        std::memcpy(at, piece.data(), kBlock);
+      else
+        copyBytes(at, piece.data(), piece.size());
       at += piece.size();
     }
   }
+  static constexpr size_t kBlock = 16;
 
   // Appends the row's line to `out`.
   void appendTo(std::string& out, const std::string& name, const std::string& ip, const std::string& mac) {
@@ -291,7 +302,8 @@ class LineBuilder {
     out.append(spare_, copied);
   }
 
-  std::vector<std::string_view> aroundName_;  // views into the template
+  std::string paddedTemplate_;  // the template and kBlock NUL bytes
+  std::vector<std::string_view> aroundName_;  // views into paddedTemplate_
   Word ip_, mac_;
   std::string spare_;
 };
@@ -342,12 +354,12 @@ std::string buildExportText(const ClientGrid& grid, const std::vector<int>& rows
       continue;
     }
     const size_t length = builder.planLength(name, ip, mac);
-    if (used + breakBytes + length > out.size()) {
+    if (used + breakBytes + length + LineBuilder::kBlock > out.size()) {
       // The first line tells roughly how long the text gets; room for a
       // bit more spares the copies of a string that doubles as it grows.
       if (out.capacity() < (length + 2) * (rows.size() - i))
         out.reserve(std::min(used + (length + 2) * (rows.size() - i) * 5 / 4, size_t(64) << 20));
-      out.resize(std::max(used + breakBytes + length, std::min(out.size() + kSlice, out.capacity())));
+      out.resize(std::max(used + breakBytes + length + LineBuilder::kBlock, std::min(out.size() + kSlice, out.capacity())));
     }
     char* at = out.data() + used;
     if (breakBytes) std::memcpy(at, "\r\n", 2);
