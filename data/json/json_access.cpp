@@ -68,27 +68,7 @@ JsonValue JsonValue::member(std::string_view name) const {
 }
 
 void JsonValue::members(std::span<const std::string_view> names, std::span<JsonValue> out) const {
-  bool allAscii = true;
-  for (size_t i = 0; i < names.size(); ++i) {
-    out[i] = {};
-    allAscii = allAscii && isAscii(names[i]);
-  }
-  if (!node_ || !node_->is_object()) return;
-  if (!allAscii) {
-    for (size_t i = 0; i < names.size(); ++i) out[i] = member(names[i]);
-    return;
-  }
-  // ASCII names match their keys exactly, and an object holds each key once.
-  // The first byte and the length rule out most pairs before a comparison.
-  for (const auto& [key, value] : node_->get_ref<const json::object_t&>()) {
-    if (key.empty()) {
-      for (size_t i = 0; i < names.size(); ++i)
-        if (names[i].empty()) out[i] = JsonValue(&value);
-      continue;
-    }
-    for (size_t i = 0; i < names.size(); ++i)
-      if (names[i].size() == key.size() && names[i][0] == key[0] && names[i] == key) out[i] = JsonValue(&value);
-  }
+  for (size_t i = 0; i < names.size(); ++i) out[i] = member(names[i]);
 }
 
 JsonValue JsonValue::element(int index) const {

@@ -36,8 +36,8 @@ class JsonValue {
   // The member with exactly this name (case-sensitive; of two with the same
   // name the last one). Empty unless this is an object that has it.
   JsonValue member(std::string_view name) const;
-  // member() of each name, found in one walk over the object's members:
-  // out[i] for names[i] (out is at least as long as names).
+  // member() of each name: out[i] for names[i] (out is at least as long as
+  // names).
   void members(std::span<const std::string_view> names, std::span<JsonValue> out) const;
   // The element at a 0-based position. Empty unless this is an array that
   // long.

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <exception>
 
 #include "data/json/gbk_carrier.h"
 #include "data/json/json_events.h"
