@@ -4,6 +4,7 @@
 // need; a 10,000-row list is 2.5 MB of rows, and each fresh page costs a
 // fault. Blocks stay allocated across clear(), so reading the next list
 // reuses them.
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -49,9 +50,13 @@ class ClientRowStore {
   template <typename Visit>
   void forEachCell(size_t column, Visit&& visit) {
     constexpr size_t kAhead = 16;
-    for (size_t i = 0; i < size_; ++i) {
-      if (i + kAhead < size_) __builtin_prefetch(&(*this)[i + kAhead][column], 1);
-      visit((*this)[i][column]);
+    for (size_t first = 0; first < size_; first += kBlockRows) {
+      ClientRow* rows = blocks_[first / kBlockRows].get();
+      const size_t count = std::min(kBlockRows, size_ - first);
+      for (size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count) __builtin_prefetch(&rows[i + kAhead][column], 1);
+        visit(rows[i][column]);
+      }
     }
   }
   // Every row gone, the staged ones too; the cells' texts are released, the

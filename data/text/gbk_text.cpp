@@ -30,16 +30,6 @@ bool isAsciiText(std::string_view s) {
   return true;
 }
 
-// A byte below 0x80 always ends a character (it is one, or the second byte
-// of one), so a position is a character boundary exactly when the bytes of
-// 0x80 or more right before it, back to the last byte below 0x80 or the
-// start, are an even number.
-bool startsCharacter(std::string_view s, size_t pos) {
-  size_t high = 0;
-  while (high < pos && static_cast<unsigned char>(s[pos - high - 1]) >= 0x80) ++high;
-  return high % 2 == 0;
-}
-
 // replaceAll for a needle of ASCII bytes only: every byte it matches is below
 // 0x80, so after a match the scan stands on a character boundary again, and
 // the scan's matches are the occurrences that start on a boundary of `text`
@@ -157,12 +147,6 @@ Replacer::Replacer(std::string_view from, std::string_view to, Case mode)
     }
 }
 
-[[gnu::always_inline]] inline bool Replacer::asciiRestMatchesAt(std::string_view text, size_t i) const {
-  for (size_t k = 1; k < folded_.size(); ++k)
-    if (char(text[i + k] | foldBits_[k]) != folded_[k]) return false;
-  return true;
-}
-
 bool Replacer::into(std::string_view text, std::string& out) const {
   if (!ascii_) return replaceAllInto(text, from_, to_, mode_, out);
   // As replaceAsciiNeedle: the needle's bytes are all below 0x80, so a
@@ -184,34 +168,10 @@ bool Replacer::into(std::string_view text, std::string& out) const {
   return replaced;
 }
 
-// Matches are found as into() finds them, in the text as it is being
-// rewritten. That is the same text wherever it is looked at: a match starts
-// at or after the end of the last `to` put in, and the boundary check looks
-// back only over bytes of 0x80 or more, which stop at the last byte of `to`
-// (ASCII, not empty) just as they stopped at the last byte of the ASCII
-// match it replaced. A `to` of another length moves the text's tail, so only
-// short texts are rewritten that way; the rest, and any other `to`, are
-// built in `scratch` and copied back.
-bool Replacer::inPlace(std::string& text, std::string& scratch) const {
-  constexpr size_t kShortText = 64;
-  const size_t m = from_.size(), n = to_.size();
-  if (!ascii_ || !asciiTo_ || (n != m && text.size() > kShortText)) {
-    if (!into(text, scratch)) return false;
-    text.assign(scratch);
-    return true;
-  }
-  const char fold = foldBits_[0], first = folded_[0];
-  bool replaced = false;
-  for (size_t i = 0; i + m <= text.size(); ++i) {
-    if (char(text[i] | fold) != first || !asciiRestMatchesAt(text, i) || !startsCharacter(text, i)) continue;
-    replaced = true;
-    if (n == m)
-      std::memcpy(text.data() + i, to_.data(), m);
-    else
-      text.replace(i, m, to_);
-    i += n - 1;
-  }
-  return replaced;
+bool Replacer::inPlaceByCopy(std::string& text, std::string& scratch) const {
+  if (!into(text, scratch)) return false;
+  text.assign(scratch);
+  return true;
 }
 
 std::vector<std::string> split(std::string_view text, char separator) {

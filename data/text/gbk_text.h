@@ -5,6 +5,7 @@
 // over as one unit, so a search never matches from a trail byte (GBK trail
 // bytes reuse the ASCII range 0x40..0x7E). Case folding touches only the ASCII
 // letters a to z.
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,16 @@ inline constexpr size_t npos = std::string_view::npos;
 // that has a byte after it, else 1.
 inline size_t charLength(std::string_view s, size_t pos) {
   return (static_cast<unsigned char>(s[pos]) >= 0x80 && pos + 1 < s.size()) ? 2 : 1;
+}
+
+// A byte below 0x80 always ends a character (it is one, or the second byte
+// of one), so a position is a character boundary exactly when the bytes of
+// 0x80 or more right before it, back to the last byte below 0x80 or the
+// start, are an even number.
+inline bool startsCharacter(std::string_view s, size_t pos) {
+  size_t high = 0;
+  while (high < pos && static_cast<unsigned char>(s[pos - high - 1]) >= 0x80) ++high;
+  return high % 2 == 0;
 }
 
 inline char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
@@ -55,13 +66,43 @@ class Replacer {
   bool into(std::string_view text, std::string& out) const;
   // The same replacement made in `text` itself (the result into's `out`
   // would hold); `scratch` is room it may use. Whether anything was
-  // replaced.
-  bool inPlace(std::string& text, std::string& scratch) const;
+  // replaced. Inline: a rename calls it for every cell of a column.
+  //
+  // Matches are found as into() finds them, in the text as it is being
+  // rewritten. That is the same text wherever it is looked at: a match
+  // starts at or after the end of the last `to` put in, and the boundary
+  // check looks back only over bytes of 0x80 or more, which stop at the
+  // last byte of `to` (ASCII, not empty) just as they stopped at the last
+  // byte of the ASCII match it replaced. A `to` of another length moves the
+  // text's tail, so only short texts are rewritten that way; the rest, and
+  // any other `to`, are built in `scratch` and copied back.
+  bool inPlace(std::string& text, std::string& scratch) const {
+    constexpr size_t kShortText = 64;
+    const size_t m = from_.size(), n = to_.size();
+    if (!ascii_ || !asciiTo_ || (n != m && text.size() > kShortText)) return inPlaceByCopy(text, scratch);
+    const char fold = foldBits_[0], first = folded_[0];
+    bool replaced = false;
+    for (size_t i = 0; i + m <= text.size(); ++i) {
+      if (char(text[i] | fold) != first || !asciiRestMatchesAt(text, i) || !startsCharacter(text, i)) continue;
+      replaced = true;
+      if (n == m)
+        std::memcpy(text.data() + i, to_.data(), m);
+      else
+        text.replace(i, m, to_);
+      i += n - 1;
+    }
+    return replaced;
+  }
 
  private:
   // Whether an ASCII `from` stands at text[i] (its first byte already
   // matched), before the check that i starts a character.
-  bool asciiRestMatchesAt(std::string_view text, size_t i) const;
+  bool asciiRestMatchesAt(std::string_view text, size_t i) const {
+    for (size_t k = 1; k < folded_.size(); ++k)
+      if (char(text[i + k] | foldBits_[k]) != folded_[k]) return false;
+    return true;
+  }
+  bool inPlaceByCopy(std::string& text, std::string& scratch) const;
 
   std::string from_, to_;
   // An ASCII letter whose case does not count is compared with its 0x20 bit
