@@ -5,19 +5,11 @@
 #include <cstring>
 #include <string_view>
 
+#include "data/text/byte_block.h"
 #include "data/text/gbk_text.h"
 
 namespace tl {
 namespace {
-
-// Whether `pos` starts a character of `line`: a byte below 0x80 always ends
-// one, so the bytes of 0x80 or more right before `pos`, back to the last byte
-// below 0x80 or the line's start, must be an even number.
-bool startsCharacter(std::string_view line, size_t pos) {
-  size_t high = 0;
-  while (high < pos && static_cast<unsigned char>(line[pos - high - 1]) >= 0x80) ++high;
-  return high % 2 == 0;
-}
 
 // The first `word` (ASCII, at least one byte) in `line` at or after `from`
 // that starts a character, or npos. Candidates come from memchr on the
@@ -27,45 +19,10 @@ size_t findWord(std::string_view line, size_t from, std::string_view word) {
     const void* hit = std::memchr(line.data() + from, word[0], line.size() - word.size() + 1 - from);
     if (!hit) return text::npos;
     size_t at = size_t(static_cast<const char*>(hit) - line.data());
-    if (line.compare(at + 1, word.size() - 1, word.substr(1)) == 0 && startsCharacter(line, at)) return at;
+    if (line.compare(at + 1, word.size() - 1, word.substr(1)) == 0 && text::startsCharacter(line, at)) return at;
     from = at + 1;
   }
   return text::npos;
-}
-
-// Reads a word from unaligned memory.
-template <typename Word>
-Word load(const char* bytes) {
-  Word word;
-  std::memcpy(&word, bytes, sizeof word);
-  return word;
-}
-
-// Copies n bytes; the short copies most values are stay inline, as two
-// loads that may overlap.
-inline void copyBytes(char* to, const char* from, size_t n) {
-  if (n > 16 && n <= 32) {  // a MAC address text, 17 bytes
-    struct Bytes16 {
-      uint64_t low, high;
-    };
-    const auto head = load<Bytes16>(from), tail = load<Bytes16>(from + n - 16);
-    std::memcpy(to, &head, 16);
-    std::memcpy(to + n - 16, &tail, 16);
-  } else if (n >= 8 && n <= 16) {
-    const uint64_t head = load<uint64_t>(from), tail = load<uint64_t>(from + n - 8);
-    std::memcpy(to, &head, 8);
-    std::memcpy(to + n - 8, &tail, 8);
-  } else if (n >= 4 && n < 8) {
-    const uint32_t head = load<uint32_t>(from), tail = load<uint32_t>(from + n - 4);
-    std::memcpy(to, &head, 4);
-    std::memcpy(to + n - 4, &tail, 4);
-  } else if (n > 0 && n < 4) {
-    to[0] = from[0];
-    to[n / 2] = from[n / 2];
-    to[n - 1] = from[n - 1];
-  } else if (n > 32) {
-    std::memcpy(to, from, n);
-  }
 }
 
 // One variable word of the template, looked at once per export: whether the
@@ -82,7 +39,7 @@ struct Word {
 class LineBuilder {
  public:
   explicit LineBuilder(const std::string& lineTemplate)
-      : paddedTemplate_(lineTemplate + std::string(kBlock, '\0')),
+      : paddedTemplate_(lineTemplate + std::string(kSlack, '\0')),
         ip_{"ip", text::contains(lineTemplate, "ip", text::Case::Insensitive)},
         mac_{"mac", text::contains(lineTemplate, "mac", text::Case::Insensitive)} {
     // The first step works on the template itself, the same for every row:
@@ -99,8 +56,7 @@ class LineBuilder {
     compilePlan();
   }
 
-  // Whether the row's line is the plan's pieces in order, and so can be
-  // written by writePlan.
+  // Whether the row's line is the plan's pieces in order.
   bool followsPlan(const std::string& name, const std::string& ip) const {
     if (!ip_.active && !mac_.active) return true;
     if (hasName_) {
@@ -116,47 +72,42 @@ class LineBuilder {
     return true;
   }
 
-  // The length of a line that follows the plan.
+  // The length of the row's line when it follows the plan.
   size_t planLength(const std::string& name, const std::string& ip, const std::string& mac) const {
     return planText_ + names_ * name.size() + ips_ * ip.size() + macs_ * mac.size();
   }
+  // The most bytes writeLine writes, kSlack included.
+  size_t longestLine() const { return planText_ + (names_ + ips_ + macs_) * kLongestBlockPiece + kSlack; }
 
-  // Writes a line that follows the plan at `at`, planLength bytes, and may
-  // write up to kBlock bytes of anything after it. A piece of up to kBlock
-  // bytes is copied as one block of kBlock: the template's pieces lie in its
-  // padded copy, and a string's storage always holds kBlock bytes (fifteen
-  // and the closing NUL in place, or more elsewhere), so no read leaves its
-  // storage, and the copy takes no turn on the piece's length.
-  void writePlan(char* at, const std::string& name, const std::string& ip, const std::string& mac) const {
-    for (const Segment& segment : plan_) {
-      std::string_view piece;
-      bool blockReadable = true;
-      switch (segment.part) {
-        case Part::Text: piece = segment.text; break;
-        case Part::Name: piece = name; blockReadable = name.capacity() + 1 >= kBlock; break;
-        case Part::Ip: piece = ip; blockReadable = ip.capacity() + 1 >= kBlock; break;
-        case Part::Mac: piece = mac; blockReadable = mac.capacity() + 1 >= kBlock; break;
-      }
-      if (piece.size() <= kBlock && blockReadable)
-        std::memcpy(at, piece.data(), kBlock);
-      else
-        copyBytes(at, piece.data(), piece.size());
+  // Writes the row's line at `at` when it follows the plan and each value
+  // is at most kLongestBlockPiece bytes, as nearly all are, and returns its
+  // end; else returns nullptr, and appendTo must make the line. It may
+  // write up to kSlack bytes of anything after the line's end. Each piece
+  // is copied as one block of sixteen bytes, or as two that overlap: the
+  // template's pieces lie in its padded copy and are cut to
+  // kLongestBlockPiece at most, and a string's storage always holds sixteen
+  // bytes, so no read leaves its storage and the copy takes no turn on the
+  // piece's length.
+  char* writeLine(char* at, const std::string& name, const std::string& ip, const std::string& mac) {
+    if (!fitsBlocks(name) || !fitsBlocks(ip) || !fitsBlocks(mac) || !followsPlan(name, ip)) return nullptr;
+    setValues(name, ip, mac);
+    for (uint32_t slot : plan_) {
+      const std::string_view piece = slots_[slot];
+      std::memcpy(at, piece.data(), text::block::kSize);
+      if (piece.size() > text::block::kSize)
+        std::memcpy(at + piece.size() - text::block::kSize, piece.data() + piece.size() - text::block::kSize,
+                    text::block::kSize);
       at += piece.size();
     }
+    return at;
   }
-  static constexpr size_t kBlock = 16;
+  static constexpr size_t kSlack = text::block::kSize;
 
   // Appends the row's line to `out`.
   void appendTo(std::string& out, const std::string& name, const std::string& ip, const std::string& mac) {
     if (followsPlan(name, ip)) {
-      for (const Segment& segment : plan_) {
-        switch (segment.part) {
-          case Part::Text: out.append(segment.text); break;
-          case Part::Name: out.append(name); break;
-          case Part::Ip: out.append(ip); break;
-          case Part::Mac: out.append(mac); break;
-        }
-      }
+      setValues(name, ip, mac);
+      for (uint32_t slot : plan_) out.append(slots_[slot]);
       return;
     }
     const size_t start = out.size();
@@ -175,12 +126,19 @@ class LineBuilder {
   // holds no letter that could begin or continue a later step's word, ends
   // on a whole character and is not empty changes no match around it. Such
   // a row's line is the plan's pieces in order; any other row takes the
-  // three steps.
-  enum class Part { Text, Name, Ip, Mac };
-  struct Segment {
-    Part part;
-    std::string_view text;  // Part::Text only
-  };
+  // three steps. plan_ holds the pieces as indices into slots_: the row's
+  // three values first, then the template's pieces.
+  enum Slot : uint32_t { kNameSlot, kIpSlot, kMacSlot, kFirstTextSlot };
+  static constexpr size_t kLongestBlockPiece = 2 * text::block::kSize;
+
+  void setValues(std::string_view name, std::string_view ip, std::string_view mac) {
+    slots_[kNameSlot] = name;
+    slots_[kIpSlot] = ip;
+    slots_[kMacSlot] = mac;
+  }
+  static bool fitsBlocks(const std::string& value) {
+    return value.size() <= kLongestBlockPiece && text::block::readableAsBlock(value);
+  }
 
   void compilePlan() {
     for (size_t i = 0; i < aroundName_.size(); ++i) {
@@ -190,7 +148,7 @@ class LineBuilder {
         // of the third (the piece's part after its last "ip").
         nameAfterI_ |= !aroundName_[i - 1].empty() && aroundName_[i - 1].back() == 'i';
         nameAfterA_ |= !lastText_.empty() && lastText_.back() == 'a';
-        plan_.push_back({Part::Name, {}});
+        plan_.push_back(kNameSlot);
         ++names_;
       }
       cutAtIp(aroundName_[i]);
@@ -205,7 +163,7 @@ class LineBuilder {
         cutAtMac(piece.substr(from, at - from));
         hasIp_ = true;
         ipAfterA_ |= !lastText_.empty() && lastText_.back() == 'a';
-        plan_.push_back({Part::Ip, {}});
+        plan_.push_back(kIpSlot);
         ++ips_;
       }
     }
@@ -220,62 +178,45 @@ class LineBuilder {
     if (mac_.active) {
       for (size_t at; (at = findWord(text, from, "mac")) != text::npos; from = at + 3) {
         addText(text.substr(from, at - from));
-        plan_.push_back({Part::Mac, {}});
+        plan_.push_back(kMacSlot);
         ++macs_;
       }
     }
     addText(text.substr(from));
   }
 
+  // A text piece of the plan, cut into pieces of at most kLongestBlockPiece.
   void addText(std::string_view text) {
-    if (text.empty()) return;
-    plan_.push_back({Part::Text, text});
     planText_ += text.size();
+    for (; !text.empty(); text.remove_prefix(std::min(text.size(), kLongestBlockPiece))) {
+      plan_.push_back(uint32_t(slots_.size()));
+      slots_.push_back(text.substr(0, kLongestBlockPiece));
+    }
   }
 
   // Not empty, ends on a whole character, and holds no "i" (when the IP
-  // step looks at it) and no "m" or "a" (when the MAC step does). Eight
-  // bytes at a time: the zero-byte test on the word XOR the letter.
-  static bool inertValue(std::string_view value, bool ipStep, bool macStep) {
-    if (value.empty()) return false;
-    constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
-    auto holds = [&](uint64_t word, char letter) {
-      uint64_t x = word ^ (ones * static_cast<unsigned char>(letter));
-      return ((x - ones) & ~x & highs) != 0;
-    };
-    uint64_t highBits = 0;
-    auto look = [&](uint64_t word) {
-      if (ipStep && holds(word, 'i')) return false;
-      if (macStep && (holds(word, 'm') || holds(word, 'a'))) return false;
-      highBits |= word & highs;
-      return true;
-    };
-    const char* bytes = value.data();
+  // step looks at it) and no "m" or "a" (when the MAC step does). A value
+  // of up to sixteen bytes, as names and IP addresses are, in one block.
+  static bool inertValue(const std::string& value, bool ipStep, bool macStep) {
     const size_t size = value.size();
-    size_t at = 0;
-    for (; at + 8 <= size; at += 8)
-      if (!look(load<uint64_t>(bytes + at))) return false;
-    if (at < size) {
-      // The tail in whole loads: looking at a byte twice changes nothing,
-      // and a short copy into memory read back as one word would stall.
-      if (size >= 8) {
-        if (!look(load<uint64_t>(bytes + size - 8))) return false;
-      } else if (size >= 4) {
-        if (!look(load<uint32_t>(bytes) | uint64_t(load<uint32_t>(bytes + size - 4)) << 32)) return false;
-      } else {  // zero bytes match no letter
-        const uint64_t word = uint64_t(static_cast<unsigned char>(bytes[0])) |
-                              uint64_t(static_cast<unsigned char>(bytes[size / 2])) << 8 |
-                              uint64_t(static_cast<unsigned char>(bytes[size - 1])) << 16;
-        if (!look(word)) return false;
-      }
+    if (size == 0) return false;
+    if (size > text::block::kSize || !text::block::readableAsBlock(value)) {
+      for (char c : value)
+        if ((ipStep && c == 'i') || (macStep && (c == 'm' || c == 'a'))) return false;
+      size_t high = 0;  // bytes of 0x80 or more at the end
+      while (high < size && static_cast<unsigned char>(value[size - high - 1]) >= 0x80) ++high;
+      return high % 2 == 0;
     }
-    if (highBits == 0) return true;
-    size_t high = 0;  // bytes of 0x80 or more at the end
-    while (high < value.size() && static_cast<unsigned char>(value[value.size() - high - 1]) >= 0x80) ++high;
-    return high % 2 == 0;
+    const char* bytes = value.data();
+    uint32_t letters = 0;
+    if (ipStep) letters |= text::block::matching(bytes, 0, 'i');
+    if (macStep) letters |= text::block::matching(bytes, 0, 'm') | text::block::matching(bytes, 0, 'a');
+    if (letters & text::block::firstBytes(size)) return false;
+    return text::block::highRunAtEnd(text::block::high(bytes), size) % 2 == 0;
   }
 
-  std::vector<Segment> plan_;
+  std::vector<uint32_t> plan_;
+  std::vector<std::string_view> slots_ = std::vector<std::string_view>(kFirstTextSlot);
   size_t planText_ = 0, names_ = 0, ips_ = 0, macs_ = 0;  // the plan's text bytes and values
   std::string_view lastText_;  // while compiling: the text last added
   bool hasName_ = false, hasIp_ = false;
@@ -302,7 +243,7 @@ class LineBuilder {
     out.append(spare_, copied);
   }
 
-  std::string paddedTemplate_;  // the template and kBlock NUL bytes
+  std::string paddedTemplate_;  // the template and kSlack NUL bytes
   std::vector<std::string_view> aroundName_;  // views into paddedTemplate_
   Word ip_, mac_;
   std::string spare_;
@@ -320,13 +261,22 @@ std::string exportLine(const std::string& lineTemplate, const std::string& name,
 
 std::string buildExportText(const ClientGrid& grid, const std::vector<int>& rows, const std::string& lineTemplate) {
   LineBuilder builder(lineTemplate);
-  // out[0, used) is the text so far. Lines that follow the plan are written
-  // straight into room made ahead in `out`, a piece at a time; room is made
-  // a slice at a time, so that the zeros resize writes are still in the
-  // cache when the lines overwrite them.
-  std::string out;
+  // out[0, used) is the text so far. Lines are written straight into room
+  // made ahead in `out`: those that follow the plan a piece at a time, the
+  // others made apart first. Room is made a slice at a time, so that the
+  // zeros resize writes are still in the cache when the lines overwrite
+  // them.
+  std::string out, line;
   size_t used = 0;
-  constexpr size_t kSlice = size_t(128) << 10;
+  auto makeRoom = [&](size_t bytes, size_t lineLength, size_t linesLeft) {
+    constexpr size_t kSlice = size_t(128) << 10;
+    // The line at hand tells roughly how long the rest gets; room for a bit
+    // more spares the copies of a string that doubles as it grows.
+    if (out.capacity() < used + lineLength * linesLeft)
+      out.reserve(std::min(used + lineLength * linesLeft * 5 / 4, size_t(64) << 20));
+    out.resize(std::max(used + bytes, std::min(out.size() + kSlice, out.capacity())));
+  };
+  const size_t longestLine = 2 + builder.longestLine();
   const std::string empty;
   const int rowCount = grid.rowCount();
   auto cells = [&](int r) -> const ClientRow* { return r >= 0 && r < rowCount ? &grid.row(r) : nullptr; };
@@ -343,28 +293,21 @@ std::string buildExportText(const ClientGrid& grid, const std::vector<int>& rows
     const std::string& name = row ? (*row)[kColName] : empty;
     const std::string& ip = row ? (*row)[kColIp] : empty;
     const std::string& mac = row ? (*row)[kColMac] : empty;
+    if (used + longestLine > out.size()) makeRoom(longestLine, builder.planLength(name, ip, mac) + 2, rows.size() - i);
     // An empty text takes the next line without a CR LF, so leading empty
     // lines vanish.
     const size_t breakBytes = used == 0 ? 0 : 2;
-    if (!builder.followsPlan(name, ip)) {
-      out.resize(used);
-      if (breakBytes) out += "\r\n";
-      builder.appendTo(out, name, ip, mac);
-      used = out.size();
+    std::memcpy(out.data() + used, "\r\n", 2);
+    if (char* end = builder.writeLine(out.data() + used + breakBytes, name, ip, mac)) {
+      used = size_t(end - out.data());
       continue;
     }
-    const size_t length = builder.planLength(name, ip, mac);
-    if (used + breakBytes + length + LineBuilder::kBlock > out.size()) {
-      // The first line tells roughly how long the text gets; room for a
-      // bit more spares the copies of a string that doubles as it grows.
-      if (out.capacity() < (length + 2) * (rows.size() - i))
-        out.reserve(std::min(used + (length + 2) * (rows.size() - i) * 5 / 4, size_t(64) << 20));
-      out.resize(std::max(used + breakBytes + length + LineBuilder::kBlock, std::min(out.size() + kSlice, out.capacity())));
-    }
-    char* at = out.data() + used;
-    if (breakBytes) std::memcpy(at, "\r\n", 2);
-    builder.writePlan(at + breakBytes, name, ip, mac);
-    used += breakBytes + length;
+    line.clear();
+    builder.appendTo(line, name, ip, mac);
+    if (used + breakBytes + line.size() > out.size())
+      makeRoom(breakBytes + line.size(), line.size() + 2, rows.size() - i);
+    std::memcpy(out.data() + used + breakBytes, line.data(), line.size());
+    used += breakBytes + line.size();
   }
   out.resize(used);
   return out;

@@ -1,0 +1,68 @@
+#pragma once
+// Sixteen bytes of a short text looked at together: one mask bit per byte,
+// bit i for byte i. A computer name, an IP address or a MAC address's first
+// sixteen bytes fit in one block, so a test over a whole cell is a few
+// instructions instead of a loop over its bytes.
+//
+// The caller makes sure all sixteen bytes may be read: a std::string's
+// storage always holds sixteen (see readableAsBlock).
+#include <bit>
+#include <cstdint>
+#include <string>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tl::text::block {
+
+inline constexpr size_t kSize = 16;
+
+// Whether sixteen bytes may be read from the start of `s`'s storage: its
+// capacity and the closing NUL. With the usual standard libraries a short
+// string keeps sixteen bytes of room inside the object and a longer one has
+// more, so this holds for every string; the check keeps it true elsewhere.
+inline bool readableAsBlock(const std::string& s) { return s.capacity() + 1 >= kSize; }
+
+// The bits of the first n bytes (n at most 16).
+inline uint32_t firstBytes(size_t n) { return (uint32_t(1) << n) - 1; }
+
+// The plain byte-at-a-time forms, for machines without SSE2 and for the
+// tests that hold the vector forms to them.
+namespace portable {
+
+// Bytes b with (b | fold) == value.
+inline uint32_t matching(const char* bytes, char fold, char value) {
+  uint32_t mask = 0;
+  for (size_t i = 0; i < kSize; ++i) mask |= uint32_t(char(bytes[i] | fold) == value) << i;
+  return mask;
+}
+
+// Bytes of 0x80 or more.
+inline uint32_t high(const char* bytes) {
+  uint32_t mask = 0;
+  for (size_t i = 0; i < kSize; ++i) mask |= uint32_t(static_cast<unsigned char>(bytes[i]) >= 0x80) << i;
+  return mask;
+}
+
+}  // namespace portable
+
+#if defined(__SSE2__)
+inline uint32_t matching(const char* bytes, char fold, char value) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+  return uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(block, _mm_set1_epi8(fold)), _mm_set1_epi8(value))));
+}
+inline uint32_t high(const char* bytes) {
+  return uint32_t(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes))));
+}
+#else
+using portable::high;
+using portable::matching;
+#endif
+
+// How many bytes of 0x80 or more end the first n bytes (n from 1 to 16),
+// given their high() mask: a text ends on a whole character when this is
+// even.
+inline int highRunAtEnd(uint32_t highMask, size_t n) { return std::countl_one(uint32_t(highMask << (32 - n))); }
+
+}  // namespace tl::text::block
