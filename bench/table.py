@@ -2,9 +2,10 @@
 """Prints the benchmark table: each row one operation, its figure, the
 reference figure measured in the same run, and the ratio.
 
-In-process rows come from Google Benchmark's JSON (CPU time per iteration).
+In-process rows come from Google Benchmark's JSON (CPU time per iteration,
+the median of the repetitions where there were several).
 Whole-process rows are measured here: CPU time (user + system) of the child
-processes, averaged over several runs, and peak resident memory from
+processes, the median of several runs, and peak resident memory from
 /usr/bin/time.
 
 Usage: bench/table.py BENCH_JSON TLCONV
@@ -14,6 +15,7 @@ import os
 import resource
 import shutil
 import sqlite3
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -74,16 +76,16 @@ def make_database(path, create, row):
 
 
 def cpu_ms(command, before_each=None):
-    """Mean CPU time (user + system) of one run of `command`, output to /dev/null."""
-    total = 0.0
+    """Median CPU time (user + system) of one run of `command`, output to /dev/null."""
+    times = []
     for _ in range(RUNS):
         if before_each:
             before_each()
         start = resource.getrusage(resource.RUSAGE_CHILDREN)
         subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
         end = resource.getrusage(resource.RUSAGE_CHILDREN)
-        total += (end.ru_utime - start.ru_utime) + (end.ru_stime - start.ru_stime)
-    return total / RUNS * 1000
+        times.append((end.ru_utime - start.ru_utime) + (end.ru_stime - start.ru_stime))
+    return statistics.median(times) * 1000
 
 
 def peak_kb(command, scratch):
@@ -145,7 +147,7 @@ def main():
     results = {b["name"]: b for b in json.load(open(bench_json))["benchmarks"]}
 
     def cpu(name):
-        b = results[name]
+        b = results.get(name + "_median", results.get(name))
         assert b["time_unit"] == "ms" and not b.get("error_occurred"), name
         return b["cpu_time"]
 
