@@ -218,7 +218,10 @@ void runStep(const std::wstring& step) {
     if (!remote.ok()) fail(L"cannot read the grid");
     for (int row = 0; row < limit; ++row) {
       std::string line = "row";
-      for (int column = 0; column < 8; ++column) line += "\t" + utf8(cellText(list, remote, row, column));
+      for (int column = 0; column < 8; ++column) {
+        line += '\t';
+        line += utf8(cellText(list, remote, row, column));
+      }
       say(line);
     }
   } else if (name == L"wait-column") {
