@@ -85,11 +85,12 @@ class LineBuilder {
   // write up to kSlack bytes of anything after the line's end. Each piece
   // is copied as one block of sixteen bytes, or as two that overlap: the
   // template's pieces lie in its padded copy and are cut to
-  // kLongestBlockPiece at most, and a string's storage always holds sixteen
-  // bytes, so no read leaves its storage and the copy takes no turn on the
-  // piece's length.
+  // kLongestBlockPiece at most, and a string's storage holds sixteen bytes
+  // (blocks_), so no read leaves its storage and the copy takes no turn on
+  // the piece's length.
   char* writeLine(char* at, const std::string& name, const std::string& ip, const std::string& mac) {
-    if (!fitsBlocks(name) || !fitsBlocks(ip) || !fitsBlocks(mac) || !followsPlan(name, ip)) return nullptr;
+    if (!blocks_ || !fitsBlocks(name) || !fitsBlocks(ip) || !fitsBlocks(mac) || !followsPlan(name, ip))
+      return nullptr;
     setValues(name, ip, mac);
     for (uint32_t slot : plan_) {
       const std::string_view piece = slots_[slot];
@@ -137,7 +138,7 @@ class LineBuilder {
     slots_[kMacSlot] = mac;
   }
   static bool fitsBlocks(const std::string& value) {
-    return value.size() <= kLongestBlockPiece && text::block::readableAsBlock(value);
+    return value.size() <= kLongestBlockPiece;
   }
 
   void compilePlan() {
@@ -197,10 +198,10 @@ class LineBuilder {
   // Not empty, ends on a whole character, and holds no "i" (when the IP
   // step looks at it) and no "m" or "a" (when the MAC step does). A value
   // of up to sixteen bytes, as names and IP addresses are, in one block.
-  static bool inertValue(const std::string& value, bool ipStep, bool macStep) {
+  bool inertValue(const std::string& value, bool ipStep, bool macStep) const {
     const size_t size = value.size();
     if (size == 0) return false;
-    if (size > text::block::kSize || !text::block::readableAsBlock(value)) {
+    if (size > text::block::kSize || !blocks_) {
       for (char c : value)
         if ((ipStep && c == 'i') || (macStep && (c == 'm' || c == 'a'))) return false;
       size_t high = 0;  // bytes of 0x80 or more at the end
@@ -243,6 +244,9 @@ class LineBuilder {
     out.append(spare_, copied);
   }
 
+  // Whether a string's storage holds sixteen bytes to read; if not, every
+  // line is made by appendTo.
+  const bool blocks_ = text::block::stringsReadableAsBlocks();
   std::string paddedTemplate_;  // the template and kSlack NUL bytes
   std::vector<std::string_view> aroundName_;  // views into paddedTemplate_
   Word ip_, mac_;

@@ -5,7 +5,7 @@
 // instructions instead of a loop over its bytes.
 //
 // The caller makes sure all sixteen bytes may be read: a std::string's
-// storage always holds sixteen (see readableAsBlock).
+// storage holds sixteen (see stringsReadableAsBlocks).
 #include <bit>
 #include <cstdint>
 #include <string>
@@ -18,11 +18,12 @@ namespace tl::text::block {
 
 inline constexpr size_t kSize = 16;
 
-// Whether sixteen bytes may be read from the start of `s`'s storage: its
-// capacity and the closing NUL. With the usual standard libraries a short
-// string keeps sixteen bytes of room inside the object and a longer one has
-// more, so this holds for every string; the check keeps it true elsewhere.
-inline bool readableAsBlock(const std::string& s) { return s.capacity() + 1 >= kSize; }
+// Whether sixteen bytes may be read from the start of every string's
+// storage: its capacity and the closing NUL. A string never has less room
+// than an empty one (the usual standard libraries keep a short text inside
+// the string object, in room for fifteen bytes and the NUL, and allocate
+// only for a longer one), so the empty string tells for all.
+inline bool stringsReadableAsBlocks() { return std::string().capacity() + 1 >= kSize; }
 
 // The bits of the first n bytes (n at most 16).
 inline uint32_t firstBytes(size_t n) { return (uint32_t(1) << n) - 1; }
