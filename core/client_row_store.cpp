@@ -3,19 +3,33 @@
 #include <utility>
 
 namespace tl {
+namespace {
+
+// Empties a cell and gives back any storage of its own. A short text lives
+// inside the string and is only cleared: swapping it with an empty string
+// would copy the room of both.
+void releaseText(std::string& cell) {
+  static const size_t kInsideCapacity = std::string().capacity();
+  if (cell.capacity() > kInsideCapacity)
+    std::string().swap(cell);
+  else
+    cell.clear();
+}
+
+}  // namespace
 
 void ClientRowStore::addBlock() { blocks_.push_back(std::make_unique<ClientRow[]>(kBlockRows)); }
 
 void ClientRowStore::clear() {
   dropStaged();
   for (size_t i = 0; i < size_; ++i)
-    for (std::string& cell : (*this)[i]) std::string().swap(cell);
+    for (std::string& cell : (*this)[i]) releaseText(cell);
   size_ = 0;
 }
 
 void ClientRowStore::dropStaged() {
   for (size_t i = size_; i < size_ + staged_; ++i)
-    for (std::string& cell : (*this)[i]) std::string().swap(cell);
+    for (std::string& cell : (*this)[i]) releaseText(cell);
   staged_ = 0;
 }
 
