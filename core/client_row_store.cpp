@@ -9,8 +9,7 @@ namespace {
 // inside the string and is only cleared: swapping it with an empty string
 // would copy the room of both.
 void releaseText(std::string& cell) {
-  static const size_t kInsideCapacity = std::string().capacity();
-  if (cell.capacity() > kInsideCapacity)
+  if (cell.capacity() > std::string().capacity())
     std::string().swap(cell);
   else
     cell.clear();
