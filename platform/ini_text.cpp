@@ -38,6 +38,19 @@ bool isIniSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
 }
 
+// The first "=" of a line, or npos. A short line, as most are, is looked
+// at in place: a call to memchr costs more than its few bytes.
+size_t findEquals(std::string_view line) {
+  constexpr size_t kShort = 32;
+  if (line.size() > kShort) return line.find('=');
+  for (size_t i = 0; i < line.size(); ++i)
+    if (line[i] == '=') return i;
+  return std::string_view::npos;
+}
+
+// The spaces that do not end a line.
+bool isSpaceWithinLine(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
+
 [[gnu::always_inline]] inline std::string_view trim(std::string_view s) {
   size_t b = 0, e = s.size();
   while (b < e && isIniSpace(s[b])) ++b;
@@ -200,20 +213,29 @@ IniText::IniText(std::string fileBytes)
   firstByName_.emplace(std::string(), 0);
 }
 
+// Only a line whose first byte past the spaces is "[" can be a header, so
+// the lines between headers are stepped over by looking for "[" alone; each
+// one found is taken for a header when nothing but spaces stands between it
+// and the start of its line.
 bool IniText::parseNextSection() const {
   std::string_view content = content_;
-  size_t begin = parsedTo_;
-  while (begin < content.size()) {
-    size_t end = iniLineEnd(content, begin);
-    std::optional<std::string_view> name = headerName(content.substr(begin, end - begin));
+  const size_t begin = parsedTo_;  // the start of a line
+  for (size_t from = begin; from < content.size();) {
+    const void* hit = std::memchr(content.data() + from, '[', content.size() - from);
+    if (!hit) break;
+    const size_t bracket = size_t(static_cast<const char*>(hit) - content.data());
+    from = bracket + 1;
+    size_t lineBegin = bracket;
+    while (lineBegin > begin && isSpaceWithinLine(content[lineBegin - 1])) --lineBegin;
+    if (lineBegin > begin && content[lineBegin - 1] != '\r' && content[lineBegin - 1] != '\n') continue;
+    const size_t end = iniLineEnd(content, bracket);
+    std::optional<std::string_view> name = headerName(content.substr(lineBegin, end - lineBegin));
+    if (!name) continue;
     parsedTo_ = end + 1;
-    if (name) {
-      sections_.back().bodyEnd = begin;
-      bool first = firstByName_.emplace(text::toUpperAscii(*name), sections_.size()).second;
-      sections_.push_back(Section{*name, end, content.size(), first});
-      return true;
-    }
-    begin = parsedTo_;
+    sections_.back().bodyEnd = lineBegin;
+    bool first = firstByName_.emplace(text::toUpperAscii(*name), sections_.size()).second;
+    sections_.push_back(Section{*name, end, content.size(), first});
+    return true;
   }
   parsedTo_ = content.size();
   return false;
@@ -342,10 +364,11 @@ void IniText::splitEntries(size_t index) const {
   entriesOf_ = index;
 }
 
-std::optional<IniText::Entry> IniText::entryOf(std::string_view raw) const {
+// Inline: the one-pass read of a section's values calls it for every line.
+[[gnu::always_inline]] inline std::optional<IniText::Entry> IniText::entryOf(std::string_view raw) const {
   std::string_view line = trim(raw);
   if (line.empty()) return std::nullopt;
-  size_t equals = line.find('=');  // '=' is never the second byte of a GBK character
+  size_t equals = findEquals(line);  // '=' is never the second byte of a GBK character
   // Most files hold no NUL: then no name or value needs cutting at one.
   auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
   std::string_view name = cut(trim(line.substr(0, equals)));
