@@ -133,6 +133,14 @@ std::string removeAll(std::string_view text, char c);
 // The bytes up to, not including, the first NUL. Inline: readers cut every
 // name and value with it.
 inline std::string_view untilNul(std::string_view bytes) {
+  // A short text (a key, a section name) is looked at in place: a call to
+  // memchr costs more than its few bytes.
+  constexpr size_t kShort = 16;
+  if (bytes.size() <= kShort) {
+    for (size_t i = 0; i < bytes.size(); ++i)
+      if (bytes[i] == '\0') return bytes.substr(0, i);
+    return bytes;
+  }
   size_t z = bytes.find('\0');
   return z == npos ? bytes : bytes.substr(0, z);
 }
