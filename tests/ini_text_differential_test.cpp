@@ -18,7 +18,9 @@ namespace {
 
 namespace reference {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a'; }
+bool isSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
+}
 
 std::string_view trim(std::string_view s) {
   while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
@@ -77,8 +79,9 @@ std::string value(const std::vector<Section>& sections, const std::string& name,
 
 TEST(IniTextDifferential, SectionsAndValuesMatchALineByLineReading) {
   static const std::vector<std::string> pieces = {
-      "[", "]", "[s]", "[S]", "[t]", " [s] ", "\t[t]", "\v[u]", "\f[s]", "\x1a[t]", "[]", "[ ]", "x[s]", "\x81[s]", "[s\x81]", "[\x81]t]",
-      "\xB0\xA1", " ", "\t", "\r", "\n", "\r\n", "k", "key", "Key", "a", "=", "v", "1", "[s", "s]", "]]", "[[t]]"};
+      "[", "]", "[s]", "[S]", "[t]", " [s] ", "\t[t]", "\v[u]", "\f[s]", "\x1a[t]", "[]", "[ ]", "x[s]", "\x81[s]",
+      "[s\x81]", "[\x81]t]", "\xB0\xA1", " ", "\t", "\r", "\n", "\r\n", "k", "key", "Key", "a", "=", "v", "1", "[s",
+      "s]", "]]", "[[t]]"};
   std::mt19937 random(20261211);
   for (int round = 0; round < 30000; ++round) {
     std::string text;
