@@ -204,14 +204,12 @@ class LineBuilder {
     if (size > text::block::kSize || !blocks_) {
       for (char c : value)
         if ((ipStep && c == 'i') || (macStep && (c == 'm' || c == 'a'))) return false;
-      size_t high = 0;  // bytes of 0x80 or more at the end
-      while (high < size && static_cast<unsigned char>(value[size - high - 1]) >= 0x80) ++high;
-      return high % 2 == 0;
+      return text::startsCharacter(value, size);
     }
     const char* bytes = value.data();
     uint32_t letters = 0;
-    if (ipStep) letters |= text::block::matching(bytes, 0, 'i');
-    if (macStep) letters |= text::block::matching(bytes, 0, 'm') | text::block::matching(bytes, 0, 'a');
+    if (ipStep) letters |= text::block::equal(bytes, 'i');
+    if (macStep) letters |= text::block::equal(bytes, 'm') | text::block::equal(bytes, 'a');
     if (letters & text::block::firstBytes(size)) return false;
     return text::block::highRunAtEnd(text::block::high(bytes), size) % 2 == 0;
   }

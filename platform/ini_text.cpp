@@ -1,10 +1,12 @@
 #include "platform/ini_text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 
+#include "data/text/byte_block.h"
 #include "data/text/gbk_text.h"
 #include "platform/text_codec.h"
 
@@ -34,22 +36,80 @@
 namespace tl::platform {
 namespace {
 
+// The spaces that do not end a line, as bits by byte value: space, TAB, VT,
+// FF and 0x1A; CR and LF are the others.
+constexpr uint64_t kSpacesWithinLine =
+    (1ull << ' ') | (1ull << '\t') | (1ull << '\v') | (1ull << '\f') | (1ull << 0x1a);
+constexpr uint64_t kIniSpaces = kSpacesWithinLine | (1ull << '\r') | (1ull << '\n');
+
+bool isSpaceWithinLine(char c) {
+  const unsigned byte = static_cast<unsigned char>(c);
+  return byte <= ' ' && ((kSpacesWithinLine >> byte) & 1) != 0;
+}
 bool isIniSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
+  const unsigned byte = static_cast<unsigned char>(c);
+  return byte <= ' ' && ((kIniSpaces >> byte) & 1) != 0;
 }
 
-// The first "=" of a line, or npos. A short line, as most are, is looked
-// at in place: a call to memchr costs more than its few bytes.
-size_t findEquals(std::string_view line) {
-  constexpr size_t kShort = 32;
-  if (line.size() > kShort) return line.find('=');
-  for (size_t i = 0; i < line.size(); ++i)
-    if (line[i] == '=') return i;
-  return std::string_view::npos;
+[[gnu::always_inline]] inline std::string_view trimRight(std::string_view s) {
+  size_t e = s.size();
+  while (e > 0 && isIniSpace(s[e - 1])) --e;
+  return s.substr(0, e);
 }
 
-// The spaces that do not end a line.
-bool isSpaceWithinLine(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
+// The bits of a block's CR and LF bytes.
+[[gnu::always_inline]] inline uint32_t lineEndsIn(const char* bytes) {
+  return text::block::equal(bytes, '\r') | text::block::equal(bytes, '\n');
+}
+
+// Where the line that starts at `pos` has its first "=" (npos when it has
+// none) and where it ends (its first CR or LF, or the end). Sixteen bytes
+// at a time, so a usual "key=value" line takes one or two blocks.
+struct LineShape {
+  size_t equals;
+  size_t end;
+};
+[[gnu::always_inline]] inline LineShape lineShape(std::string_view s, size_t pos) {
+  for (; s.size() - pos >= text::block::kSize; pos += text::block::kSize) {
+    const char* bytes = s.data() + pos;
+    const uint32_t ends = lineEndsIn(bytes);
+    const uint32_t beforeEnd = ends ? (ends & (0u - ends)) - 1 : 0xFFFFu;
+    const uint32_t equals = text::block::equal(bytes, '=') & beforeEnd;
+    if (equals) {
+      const size_t at = pos + size_t(std::countr_zero(equals));
+      return {at, ends ? pos + size_t(std::countr_zero(ends)) : iniLineEnd(s, pos + text::block::kSize)};
+    }
+    if (ends) return {std::string_view::npos, pos + size_t(std::countr_zero(ends))};
+  }
+  size_t equals = std::string_view::npos;
+  for (; pos < s.size() && s[pos] != '\r' && s[pos] != '\n'; ++pos)
+    if (s[pos] == '=' && equals == std::string_view::npos) equals = pos;
+  return {equals, pos};
+}
+
+// Whether two texts hold the same bytes. Keys and section names are short:
+// one of 4 to 16 bytes is compared as two words that overlap, in place.
+bool sameBytes(std::string_view a, std::string_view b) {
+  const size_t n = a.size();
+  if (n != b.size()) return false;
+  if (n >= 8 && n <= 16) {
+    uint64_t a0, a1, b0, b1;
+    std::memcpy(&a0, a.data(), 8);
+    std::memcpy(&a1, a.data() + n - 8, 8);
+    std::memcpy(&b0, b.data(), 8);
+    std::memcpy(&b1, b.data() + n - 8, 8);
+    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+  }
+  if (n >= 4 && n < 8) {
+    uint32_t a0, a1, b0, b1;
+    std::memcpy(&a0, a.data(), 4);
+    std::memcpy(&a1, a.data() + n - 4, 4);
+    std::memcpy(&b0, b.data(), 4);
+    std::memcpy(&b1, b.data() + n - 4, 4);
+    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+  }
+  return n == 0 || std::memcmp(a.data(), b.data(), n) == 0;
+}
 
 [[gnu::always_inline]] inline std::string_view trim(std::string_view s) {
   size_t b = 0, e = s.size();
@@ -62,6 +122,7 @@ bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   // Keys mostly stand in the file as they are asked for: equal bytes need
   // no folding.
+  if (sameBytes(a, b)) return true;
   for (size_t i = 0; i < a.size(); ++i)
     if (a[i] != b[i] && text::asciiUpper(a[i]) != text::asciiUpper(b[i])) return false;
   return true;
@@ -71,6 +132,7 @@ bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
 // double-byte character compared as it is), without making either.
 bool sameUpperForm(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  if (sameBytes(a, b)) return true;
   for (size_t i = 0; i < a.size(); ++i) {
     if (text::asciiUpper(a[i]) != text::asciiUpper(b[i])) return false;
     // Equal lead bytes: the second bytes of the characters must be equal
@@ -164,18 +226,6 @@ size_t lastClosingBracket(std::string_view line) {
   return found;
 }
 
-// Calls onLine(line, begin, end) for every line with the line's bounds in
-// `content`; every CR and every LF ends a line.
-template <typename OnLine>
-void forEachLine(std::string_view content, OnLine onLine) {
-  size_t begin = 0;
-  while (begin < content.size()) {
-    size_t end = iniLineEnd(content, begin);
-    onLine(content.substr(begin, end - begin), begin, end);
-    begin = end + 1;
-  }
-}
-
 // The name of a section header line ("[name]" after trimming), or nullopt
 // for any other line.
 std::optional<std::string_view> headerName(std::string_view raw) {
@@ -190,10 +240,12 @@ std::optional<std::string_view> headerName(std::string_view raw) {
 
 std::optional<std::string_view> iniSectionHeaderName(std::string_view line) { return headerName(line); }
 
-// Eight bytes at a time: a byte equal to CR or LF becomes zero after the
-// XOR, and the lowest byte flagged by the zero-byte test is exact (a false
-// flag only ever sits above a true one). Little-endian loads.
+// Sixteen bytes at a time, then eight: a byte equal to CR or LF becomes
+// zero after the XOR, and the lowest byte flagged by the zero-byte test is
+// exact (a false flag only ever sits above a true one). Little-endian loads.
 size_t iniLineEnd(std::string_view s, size_t pos) {
+  for (; s.size() - pos >= text::block::kSize; pos += text::block::kSize)
+    if (const uint32_t ends = lineEndsIn(s.data() + pos)) return pos + size_t(std::countr_zero(ends));
   constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
   while (s.size() - pos >= 8) {
     uint64_t word;
@@ -338,9 +390,7 @@ void IniText::valuesInOnePass(size_t index, const std::vector<std::string>& keys
   const Section& found = sections_[index];
   std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
   for (size_t begin = 0; missing != 0 && begin < body.size();) {
-    const size_t end = iniLineEnd(body, begin);
-    const std::optional<Entry> entry = entryOf(body.substr(begin, end - begin));
-    begin = end + 1;
+    const std::optional<Entry> entry = nextEntry(body, begin);
     if (!entry) continue;
     for (uint32_t left = missing; left != 0; left &= left - 1) {
       const int k = __builtin_ctz(left);
@@ -358,22 +408,29 @@ void IniText::splitEntries(size_t index) const {
   entries_.clear();
   const Section& found = sections_[index];
   std::string_view body = std::string_view(content_).substr(found.bodyBegin, found.bodyEnd - found.bodyBegin);
-  forEachLine(body, [&](std::string_view raw, size_t, size_t) {
-    if (std::optional<Entry> entry = entryOf(raw)) entries_.push_back(*entry);
-  });
+  for (size_t begin = 0; begin < body.size();)
+    if (std::optional<Entry> entry = nextEntry(body, begin)) entries_.push_back(*entry);
   entriesOf_ = index;
 }
 
 // Inline: the one-pass read of a section's values calls it for every line.
-[[gnu::always_inline]] inline std::optional<IniText::Entry> IniText::entryOf(std::string_view raw) const {
-  std::string_view line = trim(raw);
-  if (line.empty()) return std::nullopt;
-  size_t equals = findEquals(line);  // '=' is never the second byte of a GBK character
+// Blank lines and the spaces before a key are stepped over together.
+[[gnu::always_inline]] inline std::optional<IniText::Entry> IniText::nextEntry(std::string_view body,
+                                                                               size_t& begin) const {
+  size_t keyBegin = begin;
+  while (keyBegin < body.size() && isIniSpace(body[keyBegin])) ++keyBegin;
+  if (keyBegin == body.size()) {
+    begin = keyBegin;
+    return std::nullopt;
+  }
+  const LineShape line = lineShape(body, keyBegin);  // '=' is never the second byte of a GBK character
+  begin = line.end + 1;
   // Most files hold no NUL: then no name or value needs cutting at one.
   auto cut = [&](std::string_view s) { return contentHasNul_ ? text::untilNul(s) : s; };
-  std::string_view name = cut(trim(line.substr(0, equals)));
-  if (equals == std::string_view::npos) return Entry{name, {}, false};
-  return Entry{name, cut(trim(line.substr(equals + 1))), true};
+  if (line.equals == std::string_view::npos)
+    return Entry{cut(trimRight(body.substr(keyBegin, line.end - keyBegin))), {}, false};
+  const std::string_view key = trimRight(body.substr(keyBegin, line.equals - keyBegin));
+  return Entry{cut(key), cut(trim(body.substr(line.equals + 1, line.end - line.equals - 1))), true};
 }
 
 std::string IniText::lookUp(std::string_view key, std::string_view fallback, size_t limit) const {

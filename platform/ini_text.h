@@ -59,9 +59,10 @@ class IniText {
     bool hasValue;
   };
 
-  // A section's line as its key and value: both trimmed and, in a file
-  // that holds a NUL, cut there. nullopt for a blank line.
-  std::optional<Entry> entryOf(std::string_view line) const;
+  // The next line of a section's `body` from `begin` that is not blank, as
+  // its key and value: both trimmed and, in a file that holds a NUL, cut
+  // there; nullopt when only blank lines are left. Moves `begin` past it.
+  std::optional<Entry> nextEntry(std::string_view body, size_t& begin) const;
   // Splits the lines of the section at `index` into entries_, unless they
   // are there already.
   void splitEntries(size_t index) const;

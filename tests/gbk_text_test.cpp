@@ -89,6 +89,24 @@ TEST(GbkText, FindLastCharSplitsPathsByCharacters) {
   for (const Case& c : cases) EXPECT_EQ(text::findLastChar(c.text, c.c), c.expected) << c.text;
 }
 
+TEST(GbkText, UntilNulCutsAtTheFirstNulOfAnyLength) {
+  // Every length around the in-place word paths (under 8, 8 to 16, longer),
+  // with no NUL, one NUL anywhere, and a second NUL after it; high bytes
+  // next to a NUL must not hide it (0x80 and 0x01 are the zero test's
+  // edges).
+  for (size_t size = 0; size <= 40; ++size) {
+    const std::string plain(size, '\x81');
+    EXPECT_EQ(untilNul(plain), plain) << size;
+    for (size_t nul = 0; nul < size; ++nul) {
+      std::string bytes = plain;
+      for (size_t i = 0; i < size; ++i) bytes[i] = (i % 2) ? '\x01' : '\x80';
+      bytes[nul] = '\0';
+      if (nul + 3 < size) bytes[nul + 3] = '\0';
+      EXPECT_EQ(untilNul(bytes), std::string_view(bytes).substr(0, nul)) << size << " " << nul;
+    }
+  }
+}
+
 TEST(Addresses, ReadLongWrappedActsLikeAtolIn32Bits) {
   struct Case {
     std::string text;

@@ -1,7 +1,9 @@
 // The INI reader's sections and values against a plain line-by-line reading
 // of the same rules, on random texts full of what can fool a header search:
 // "[" inside lines, after spaces that do not end a line (tab, VT, FF, 0x1A),
-// after a GBK lead byte, headers without "]", empty names, CR and LF alone.
+// after a GBK lead byte, headers without "]", empty names, CR and LF alone,
+// NUL bytes, quotes, and "=" among spaces. Values asked several keys at a
+// time must agree with values asked one by one.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -26,6 +28,18 @@ std::string_view trim(std::string_view s) {
   while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
   while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
   return s;
+}
+
+// Names, keys and values end at a NUL, after trimming.
+std::string trimmedName(std::string_view s) {
+  s = trim(s);
+  return std::string(s.substr(0, s.find('\0')));
+}
+
+std::string unquoted(const std::string& value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    return value.substr(1, value.size() - 2);
+  return value;
 }
 
 struct Entry {
@@ -53,12 +67,12 @@ std::vector<Section> read(std::string_view text) {
     for (size_t pos = 1; pos < line.size(); pos += text::charLength(line, pos))
       if (line[pos] == ']') close = pos;
     if (line.front() == '[' && close != std::string_view::npos) {
-      sections.push_back({std::string(trim(line.substr(1, close - 1))), {}});
+      sections.push_back({trimmedName(line.substr(1, close - 1)), {}});
       continue;
     }
     const size_t equals = line.find('=');
-    Entry entry{std::string(trim(line.substr(0, equals))), std::nullopt};
-    if (equals != std::string_view::npos) entry.value = std::string(trim(line.substr(equals + 1)));
+    Entry entry{trimmedName(line.substr(0, equals)), std::nullopt};
+    if (equals != std::string_view::npos) entry.value = trimmedName(line.substr(equals + 1));
     sections.back().entries.push_back(entry);
   }
   return sections;
@@ -69,7 +83,8 @@ std::string value(const std::vector<Section>& sections, const std::string& name,
   for (size_t i = 1; i < sections.size(); ++i) {
     if (text::toUpperAscii(sections[i].name) != text::toUpperAscii(name)) continue;
     for (const Entry& entry : sections[i].entries)
-      if (text::toUpperAscii(entry.key) == text::toUpperAscii(key)) return entry.value ? *entry.value : fallback;
+      if (text::toUpperAscii(entry.key) == text::toUpperAscii(key))
+        return entry.value ? unquoted(*entry.value) : fallback;
     return fallback;
   }
   return fallback;
@@ -81,7 +96,7 @@ TEST(IniTextDifferential, SectionsAndValuesMatchALineByLineReading) {
   static const std::vector<std::string> pieces = {
       "[", "]", "[s]", "[S]", "[t]", " [s] ", "\t[t]", "\v[u]", "\f[s]", "\x1a[t]", "[]", "[ ]", "x[s]", "\x81[s]",
       "[s\x81]", "[\x81]t]", "\xB0\xA1", " ", "\t", "\r", "\n", "\r\n", "k", "key", "Key", "a", "=", "v", "1", "[s",
-      "s]", "]]", "[[t]]"};
+      "s]", "]]", "[[t]]", std::string(1, '\0'), "\"", "'", " = ", "key=\"v\"", "a='x'  ", "KEY\t=\t1"};
   std::mt19937 random(20261211);
   for (int round = 0; round < 30000; ++round) {
     std::string text;
@@ -93,9 +108,18 @@ TEST(IniTextDifferential, SectionsAndValuesMatchALineByLineReading) {
     for (size_t i = 1; i < sections.size(); ++i)
       if (!sections[i].name.empty()) names.push_back(sections[i].name);
     ASSERT_EQ(ini.sectionNames(204800), names);
-    for (const std::string& name : {std::string("s"), std::string("T"), std::string("u"), std::string("[s")})
-      for (const std::string& key : {std::string("k"), std::string("key"), std::string("a")})
-        ASSERT_EQ(ini.value(name, key, "FB", 10240), reference::value(sections, name, key, "FB")) << name << key;
+    const std::vector<std::string> keys = {"k", "key", "a", "KEY"};
+    for (const std::string& name : {std::string("s"), std::string("T"), std::string("u"), std::string("[s")}) {
+      std::vector<std::string> together(keys.size());
+      std::vector<std::string*> into;
+      for (std::string& cell : together) into.push_back(&cell);
+      ini.values(name, keys, "FB", 10240, into);
+      for (size_t k = 0; k < keys.size(); ++k) {
+        ASSERT_EQ(ini.value(name, keys[k], "FB", 10240), reference::value(sections, name, keys[k], "FB"))
+            << name << keys[k];
+        ASSERT_EQ(together[k], reference::value(sections, name, keys[k], "FB")) << name << keys[k];
+      }
+    }
   }
 }
 

@@ -2,10 +2,12 @@
 // Sixteen bytes of a short text looked at together: one mask bit per byte,
 // bit i for byte i. A computer name, an IP address or a MAC address's first
 // sixteen bytes fit in one block, so a test over a whole cell is a few
-// instructions instead of a loop over its bytes.
+// instructions instead of a loop over its bytes; so does most of a line of
+// an INI file.
 //
 // The caller makes sure all sixteen bytes may be read: a std::string's
-// storage holds sixteen (see stringsReadableAsBlocks).
+// storage holds sixteen (see stringsReadableAsBlocks); a reader of a
+// longer text takes only blocks that lie inside it.
 #include <bit>
 #include <cstdint>
 #include <string>
@@ -32,10 +34,10 @@ inline uint32_t firstBytes(size_t n) { return (uint32_t(1) << n) - 1; }
 // tests that hold the vector forms to them.
 namespace portable {
 
-// Bytes b with (b | fold) == value.
-inline uint32_t matching(const char* bytes, char fold, char value) {
+// Bytes equal to `value`.
+inline uint32_t equal(const char* bytes, char value) {
   uint32_t mask = 0;
-  for (size_t i = 0; i < kSize; ++i) mask |= uint32_t(char(bytes[i] | fold) == value) << i;
+  for (size_t i = 0; i < kSize; ++i) mask |= uint32_t(bytes[i] == value) << i;
   return mask;
 }
 
@@ -49,16 +51,16 @@ inline uint32_t high(const char* bytes) {
 }  // namespace portable
 
 #if defined(__SSE2__)
-inline uint32_t matching(const char* bytes, char fold, char value) {
+inline uint32_t equal(const char* bytes, char value) {
   const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-  return uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(block, _mm_set1_epi8(fold)), _mm_set1_epi8(value))));
+  return uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(value))));
 }
 inline uint32_t high(const char* bytes) {
   return uint32_t(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes))));
 }
 #else
+using portable::equal;
 using portable::high;
-using portable::matching;
 #endif
 
 // How many bytes of 0x80 or more end the first n bytes (n from 1 to 16),

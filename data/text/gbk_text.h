@@ -5,6 +5,7 @@
 // over as one unit, so a search never matches from a trail byte (GBK trail
 // bytes reuse the ASCII range 0x40..0x7E). Case folding touches only the ASCII
 // letters a to z.
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -130,16 +131,38 @@ size_t findLastChar(std::string_view text, char c);
 // characters in GBK when it is below 0x40).
 std::string removeAll(std::string_view text, char c);
 
+// The index of the first zero byte of a word loaded little-endian from
+// text, or 8. A false flag of the zero-byte test only ever sits above a
+// true one, so the lowest flag is exact.
+inline size_t firstZeroByte(uint64_t word) {
+  constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+  const uint64_t hit = (word - ones) & ~word & highs;
+  return hit ? size_t(__builtin_ctzll(hit) >> 3) : 8;
+}
+
 // The bytes up to, not including, the first NUL. Inline: readers cut every
 // name and value with it.
 inline std::string_view untilNul(std::string_view bytes) {
   // A short text (a key, a section name) is looked at in place: a call to
-  // memchr costs more than its few bytes.
-  constexpr size_t kShort = 16;
-  if (bytes.size() <= kShort) {
-    for (size_t i = 0; i < bytes.size(); ++i)
+  // memchr costs more than its few bytes. One of 8 to 16 bytes is two words
+  // that overlap; the second is asked only when the first holds no NUL.
+  const size_t size = bytes.size();
+  if (size < 8) {
+    for (size_t i = 0; i < size; ++i)
       if (bytes[i] == '\0') return bytes.substr(0, i);
     return bytes;
+  }
+  if (size <= 16) {
+    uint64_t head, tail;
+    std::memcpy(&head, bytes.data(), 8);
+    std::memcpy(&tail, bytes.data() + size - 8, 8);
+    size_t z = firstZeroByte(head);
+    if (z == 8) {
+      z = firstZeroByte(tail);
+      if (z == 8) return bytes;
+      z += size - 8;
+    }
+    return bytes.substr(0, z);
   }
   size_t z = bytes.find('\0');
   return z == npos ? bytes : bytes.substr(0, z);
