@@ -23,7 +23,8 @@ std::vector<StoredClient> storedClients(const ClientGrid& grid) {
   std::vector<StoredClient> clients;
   const int count = grid.rowCount();  // taken once
   clients.reserve(size_t(count));
-  for (int r = 0; r < count; ++r) clients.push_back(storedClient(grid.row(r)));
+  StoredClientMaker stored;
+  for (int r = 0; r < count; ++r) clients.push_back(stored(grid.row(r)));
   return clients;
 }
 

@@ -62,15 +62,26 @@ std::string ipNumberCell(const std::string& dotted, bool emptyIsZero) {
   return text::dottedToIpNumber(dotted);
 }
 
-StoredClient storedClient(const ClientRow& row) {
+StoredClient storedClient(const ClientRow& row) { return StoredClientMaker()(row); }
+
+const std::string& StoredClientMaker::shared(LastConverted& last, const std::string& dotted) {
+  if (!last.made || last.dotted != dotted) {
+    last.stored = ipNumberCell(dotted, false);
+    last.dotted = dotted;
+    last.made = true;
+  }
+  return last.stored;
+}
+
+StoredClient StoredClientMaker::operator()(const ClientRow& row) {
   return {
       row[kColName],
       macWithoutDashes(row[kColMac]),
       ipNumberCell(row[kColIp], true),
-      ipNumberCell(row[kColMask], false),
-      ipNumberCell(row[kColGateway], false),
-      ipNumberCell(row[kColDns1], false),
-      ipNumberCell(row[kColDns2], false),
+      shared(last_[0], row[kColMask]),
+      shared(last_[1], row[kColGateway]),
+      shared(last_[2], row[kColDns1]),
+      shared(last_[3], row[kColDns2]),
       "默认分组",  // GBK bytes, as the server keeps its texts
   };
 }

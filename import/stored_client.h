@@ -15,6 +15,23 @@ enum StoredColumn { kStoredName, kStoredMac, kStoredIp, kStoredMask, kStoredGate
 
 StoredClient storedClient(const ClientRow& row);
 
+// Makes the stored forms of a list's rows, as storedClient does. The rows of
+// a list mostly share their mask, gateway and DNS: each of those columns
+// keeps the last text it converted and its stored form, so a text repeated
+// from the row before is converted once.
+class StoredClientMaker {
+ public:
+  StoredClient operator()(const ClientRow& row);
+
+ private:
+  struct LastConverted {
+    std::string dotted, stored;
+    bool made = false;
+  };
+  const std::string& shared(LastConverted& last, const std::string& dotted);
+  std::array<LastConverted, 4> last_;  // mask, gateway, DNS1, DNS2
+};
+
 // The client as the operator reads it: name, IP, MAC, mask, gateway, DNS1,
 // DNS2, group, with IP number texts shown as dotted quads.
 std::array<std::string, 8> shownClient(const StoredClient& client);

@@ -327,5 +327,32 @@ TEST(StoredClientForm, AddressCellsMatchTheGeneralConversion) {
   EXPECT_EQ(ipNumberCell("", false), "");
 }
 
+// A list's rows mostly repeat the mask, gateway and DNS of the row before;
+// the maker converts a repeated text once. Rows that repeat, change, change
+// back, empty and not an address must each come out as alone.
+TEST(StoredClientForm, RowsInTurnMatchEachRowAlone) {
+  const std::vector<std::array<const char*, 4>> shared = {
+      {"255.255.255.0", "10.0.0.1", "8.8.8.8", ""},
+      {"255.255.255.0", "10.0.0.1", "8.8.8.8", ""},
+      {"255.255.0.0", "10.0.0.254", "", "1.1.1.1"},
+      {"255.255.255.0", "10.0.0.1", "8.8.8.8", ""},
+      {"", "", "x", "1.2.3.300"},
+      {"", "", "x", "1.2.3.300"},
+      {"255.255.255.0", "10.0.0.1", "8.8.8.8", "8.8.4.4"},
+  };
+  StoredClientMaker maker;
+  for (size_t i = 0; i < shared.size(); ++i) {
+    ClientRow row;
+    row[kColName] = "PC" + std::to_string(i);
+    row[kColIp] = "10.0.0." + std::to_string(i + 2);
+    row[kColMac] = "00-1A-2B-3C-4D-0" + std::to_string(i);
+    row[kColMask] = shared[i][0];
+    row[kColGateway] = shared[i][1];
+    row[kColDns1] = shared[i][2];
+    row[kColDns2] = shared[i][3];
+    EXPECT_EQ(maker(row), storedClient(row)) << i;
+  }
+}
+
 }  // namespace
 }  // namespace tl
