@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # tlconv.exe under Wine writing its table to a character device (the null
 # device, as a console is one) against the same into a regular file. The list
-# is a 易乐游 workstation.db of N clients (default 10000); each way runs R
-# times (default 3) and the table row gives the mean wall times and the ratio.
+# is a 易乐游 workstation.db of N clients (default 10000); the two ways run in
+# turn, R times each (default 5), and the table row gives the median wall
+# times and the ratio.
 #   bench/tlconv_console_wine.sh [N] [R]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ root=$(pwd)
 . "$root/bench/wine_bench_lib.sh"
 build=$root/build-win
 count=${1:-10000}
-runs=${2:-3}
+runs=${2:-5}
 if [ ! -f "$build/tlconv.exe" ]; then
   cmake --preset windows >/dev/null
   cmake --build --preset windows -j2 --target tlconv
@@ -25,7 +26,10 @@ make_workstation_list "$work/workstation.db" "$count"
 list='Z:'$(printf '%s' "$work/workstation.db" | tr / '\\')
 
 /usr/lib/wine/wine64 "$build/tlconv.exe" show "$list" >"$work/warm.txt" 2>/dev/null  # Wine's first start
-device=$(mean_show_ms "$build/tlconv.exe" "$list" /dev/null "$runs")
-file=$(mean_show_ms "$build/tlconv.exe" "$list" "$work/out.txt" "$runs")
-table_row "tlconv.exe show, $count clients, to the null device, under Wine (process)" "$device" \
-  "the same into a regular file" "$file"
+device=() file=()
+for _ in $(seq "$runs"); do
+  device+=("$(show_ms "$build/tlconv.exe" "$list" /dev/null)")
+  file+=("$(show_ms "$build/tlconv.exe" "$list" "$work/out.txt")")
+done
+table_row "tlconv.exe show, $count clients, to the null device, under Wine (process)" "$(median "${device[@]}")" \
+  "the same into a regular file" "$(median "${file[@]}")"

@@ -11,18 +11,21 @@ make_workstation_list() {
       '8.8.8.8,114.114.114.114' from n;"
 }
 
-# Mean wall time in ms of R runs of `tlconv.exe show LIST` with its output to
-# OUT.
-#   mean_show_ms TLCONV_EXE LIST OUT R
-mean_show_ms() {
-  local total=0 start end
-  for _ in $(seq "$4"); do
-    start=$(date +%s%N)
-    /usr/lib/wine/wine64 "$1" show "$2" >"$3" 2>/dev/null
-    end=$(date +%s%N)
-    total=$((total + (end - start) / 1000000))
-  done
-  echo $((total / $4))
+# Wall time in ms of one `tlconv.exe show LIST` with its output to OUT.
+#   show_ms TLCONV_EXE LIST OUT
+show_ms() {
+  local start end
+  start=$(date +%s%N)
+  /usr/lib/wine/wine64 "$1" show "$2" >"$3" 2>/dev/null
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000000))
+}
+
+# The median of the whole numbers given (the mean of the middle two for an
+# even count): one run slowed by the machine moves it little.
+#   median N...
+median() {
+  printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'
 }
 
 # One row of the benchmark table from two wall times in ms.
