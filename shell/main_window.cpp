@@ -26,8 +26,10 @@ enum Id : int {
 
 constexpr UINT kOpenDroppedMessage = WM_APP + 1;
 constexpr UINT_PTR kGridRefreshTimer = 1;
-// While a list is read the grid is redrawn at most this often.
-constexpr UINT kGridRefreshMs = 50;
+// While a list is read the grid is redrawn at most this often: five times a
+// second shows the list growing, and each redraw of the visible rows costs
+// the read time (under Wine a few milliseconds through the X server).
+constexpr UINT kGridRefreshMs = 200;
 
 }  // namespace
 
