@@ -87,27 +87,25 @@ struct LineShape {
   return {equals, pos};
 }
 
+// Whether n bytes (from sizeof(Word) to twice that) are the same at a and
+// at b: two words that overlap, from the start and to the end.
+template <typename Word>
+bool sameByWords(const char* a, const char* b, size_t n) {
+  Word a0, a1, b0, b1;
+  std::memcpy(&a0, a, sizeof(Word));
+  std::memcpy(&a1, a + n - sizeof(Word), sizeof(Word));
+  std::memcpy(&b0, b, sizeof(Word));
+  std::memcpy(&b1, b + n - sizeof(Word), sizeof(Word));
+  return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+}
+
 // Whether two texts hold the same bytes. Keys and section names are short:
-// one of 4 to 16 bytes is compared as two words that overlap, in place.
+// one of 4 to 16 bytes is compared in place, as two words.
 bool sameBytes(std::string_view a, std::string_view b) {
   const size_t n = a.size();
   if (n != b.size()) return false;
-  if (n >= 8 && n <= 16) {
-    uint64_t a0, a1, b0, b1;
-    std::memcpy(&a0, a.data(), 8);
-    std::memcpy(&a1, a.data() + n - 8, 8);
-    std::memcpy(&b0, b.data(), 8);
-    std::memcpy(&b1, b.data() + n - 8, 8);
-    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
-  }
-  if (n >= 4 && n < 8) {
-    uint32_t a0, a1, b0, b1;
-    std::memcpy(&a0, a.data(), 4);
-    std::memcpy(&a1, a.data() + n - 4, 4);
-    std::memcpy(&b0, b.data(), 4);
-    std::memcpy(&b1, b.data() + n - 4, 4);
-    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
-  }
+  if (n >= 8 && n <= 16) return sameByWords<uint64_t>(a.data(), b.data(), n);
+  if (n >= 4 && n < 8) return sameByWords<uint32_t>(a.data(), b.data(), n);
   return n == 0 || std::memcmp(a.data(), b.data(), n) == 0;
 }
 
