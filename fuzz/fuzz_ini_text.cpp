@@ -1,11 +1,12 @@
 // Our INI reader over arbitrary bytes: every section listed and looked up,
 // with queries taken from the input too. Checks survival and the buffer
-// limits.
+// limits, and that several keys asked at once give what each gives alone.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/ini_text.h"
 
@@ -33,6 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (bufferSize == 0 && !value.empty()) std::abort();
       }
     }
+    const std::vector<std::string> keys = {"mac", "WksName", std::string(key)};
+    std::vector<std::string> together(keys.size());
+    std::string* const into[] = {&together[0], &together[1], &together[2]};
+    ini.values(section, keys, "未知", 10240, into);
+    for (size_t k = 0; k < keys.size(); ++k)
+      if (together[k] != ini.value(section, keys[k], "未知", 10240)) std::abort();
   }
   ini.value(query, key, "", 10240);
   ini.value("", "", "default", 10240);
