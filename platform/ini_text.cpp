@@ -239,17 +239,15 @@ std::optional<std::string_view> headerName(std::string_view raw) {
 std::optional<std::string_view> iniSectionHeaderName(std::string_view line) { return headerName(line); }
 
 // Sixteen bytes at a time, then eight: a byte equal to CR or LF becomes
-// zero after the XOR, and the lowest byte flagged by the zero-byte test is
-// exact (a false flag only ever sits above a true one). Little-endian loads.
+// zero after the XOR. Little-endian loads.
 size_t iniLineEnd(std::string_view s, size_t pos) {
   for (; s.size() - pos >= text::block::kSize; pos += text::block::kSize)
     if (const uint32_t ends = lineEndsIn(s.data() + pos)) return pos + size_t(std::countr_zero(ends));
-  constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+  constexpr uint64_t ones = 0x0101010101010101ull;
   while (s.size() - pos >= 8) {
     uint64_t word;
     std::memcpy(&word, s.data() + pos, 8);
-    uint64_t cr = word ^ (ones * '\r'), lf = word ^ (ones * '\n');
-    uint64_t hit = (((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & highs;
+    const uint64_t hit = text::zeroByteFlags(word ^ (ones * '\r')) | text::zeroByteFlags(word ^ (ones * '\n'));
     if (hit) return pos + size_t(__builtin_ctzll(hit) >> 3);
     pos += 8;
   }

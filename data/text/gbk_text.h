@@ -131,12 +131,18 @@ size_t findLastChar(std::string_view text, char c);
 // characters in GBK when it is below 0x40).
 std::string removeAll(std::string_view text, char c);
 
-// The index of the first zero byte of a word loaded little-endian from
-// text, or 8. A false flag of the zero-byte test only ever sits above a
-// true one, so the lowest flag is exact.
-inline size_t firstZeroByte(uint64_t word) {
+// The high bit of every zero byte of a word, and perhaps of some bytes
+// after one: a false flag only ever sits above a true one, so the lowest
+// flag (of this mask, or of several such masks joined) is exact.
+inline uint64_t zeroByteFlags(uint64_t word) {
   constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
-  const uint64_t hit = (word - ones) & ~word & highs;
+  return (word - ones) & ~word & highs;
+}
+
+// The index of the first zero byte of a word loaded little-endian from
+// text, or 8.
+inline size_t firstZeroByte(uint64_t word) {
+  const uint64_t hit = zeroByteFlags(word);
   return hit ? size_t(__builtin_ctzll(hit) >> 3) : 8;
 }
 
