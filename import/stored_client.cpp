@@ -65,10 +65,9 @@ std::string ipNumberCell(const std::string& dotted, bool emptyIsZero) {
 StoredClient storedClient(const ClientRow& row) { return StoredClientMaker()(row); }
 
 const std::string& StoredClientMaker::shared(LastConverted& last, const std::string& dotted) {
-  if (!last.made || last.dotted != dotted) {
+  if (last.dotted != dotted) {
     last.stored = ipNumberCell(dotted, false);
     last.dotted = dotted;
-    last.made = true;
   }
   return last.stored;
 }

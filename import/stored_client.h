@@ -24,9 +24,9 @@ class StoredClientMaker {
   StoredClient operator()(const ClientRow& row);
 
  private:
+  // Starts as the empty text, whose stored form is the empty text too.
   struct LastConverted {
     std::string dotted, stored;
-    bool made = false;
   };
   const std::string& shared(LastConverted& last, const std::string& dotted);
   std::array<LastConverted, 4> last_;  // mask, gateway, DNS1, DNS2
