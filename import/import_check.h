@@ -4,6 +4,7 @@
 // a malformed address, leaves PCs that cannot boot.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/client_grid.h"
@@ -11,7 +12,7 @@
 namespace tl {
 
 struct ImportProblem {
-  std::string kind;       // "duplicate-mac", "bad-ip", ... (ASCII)
+  std::string_view kind;  // "duplicate-mac", "bad-ip", ... (ASCII, a constant of the check)
   std::vector<int> rows;  // 0-based grid rows involved, in grid order
   std::string text;       // one line for the operator, GBK
 };

@@ -33,7 +33,7 @@ std::vector<Found> check(const std::vector<Cells>& rows) {
   ClientGrid grid;
   fill(grid, rows);
   std::vector<Found> found;
-  for (const ImportProblem& p : checkClientGrid(grid)) found.push_back({p.kind, p.rows});
+  for (const ImportProblem& p : checkClientGrid(grid)) found.push_back({std::string(p.kind), p.rows});
   return found;
 }
 
