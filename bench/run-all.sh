@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (preset bench), runs them all and prints one table:
 # each operation, its figure, the reference measured in the same run, the ratio.
-# Each in-process figure is the median of five repetitions, so that one slow
-# moment of a shared machine moves neither a figure nor its reference.
-# The full Google Benchmark output stays in build-bench/bench-results.json.
+# The benchmarks run in five passes, one after the other, and each in-process
+# figure is the median of its five runs. A shared machine's other work comes
+# in spells that can last all of a benchmark's repetitions when they run
+# back to back; passes spread each figure, and its reference, over the whole
+# run, so a spell moves one of the five at most.
+# The Google Benchmark output of each pass stays in
+# build-bench/bench-results-PASS.json.
 # Usage: bench/run-all.sh [extra Google Benchmark options]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +18,12 @@ cmake --preset bench >/dev/null
 cmake --build --preset bench -j2 --target tl_bench tlconv >/dev/null
 
 echo "machine: $(nproc) cores, $(uptime | sed 's/.*load/load/')" >&2
-build-bench/bench/tl_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-  --benchmark_out=build-bench/bench-results.json --benchmark_out_format=json "$@" >&2
-python3 bench/table.py build-bench/bench-results.json build-bench/tlconv
+passes=5
+results=()
+for pass in $(seq "$passes"); do
+  echo "pass $pass of $passes" >&2
+  results+=("build-bench/bench-results-$pass.json")
+  build-bench/bench/tl_bench --benchmark_out="${results[-1]}" --benchmark_out_format=json "$@" >&2
+done
+python3 bench/table.py build-bench/tlconv "${results[@]}"
 echo "after: $(uptime | sed 's/.*load/load/')" >&2

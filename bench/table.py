@@ -2,13 +2,17 @@
 """Prints the benchmark table: each row one operation, its figure, the
 reference figure measured in the same run, and the ratio.
 
-In-process rows come from Google Benchmark's JSON (CPU time per iteration,
-the median of the repetitions where there were several).
+In-process rows come from Google Benchmark's JSON files, one per pass of
+the benchmarks (CPU time per iteration, the median over the passes).
 Whole-process rows are measured here: CPU time (user + system) of the child
-processes, the median of several runs, and peak resident memory from
-/usr/bin/time.
+processes, the figure and its reference run in turn, the median of several
+runs of each, and peak resident memory from /usr/bin/time.
 
-Usage: bench/table.py BENCH_JSON TLCONV
+A shared machine's other work comes in spells that can outlast a benchmark:
+runs spread over the whole measurement, and taken in turn with their
+reference, let a spell move neither a figure nor its reference.
+
+Usage: bench/table.py TLCONV BENCH_JSON...
 """
 import json
 import os
@@ -75,17 +79,24 @@ def make_database(path, create, row):
                        (row(i) for i in range(ROWS)))
 
 
-def cpu_ms(command, before_each=None):
-    """Median CPU time (user + system) of one run of `command`, output to /dev/null."""
-    times = []
+def cpu_seconds(command, before=None):
+    """CPU time (user + system) of one run of `command`, output to /dev/null."""
+    if before:
+        before()
+    start = resource.getrusage(resource.RUSAGE_CHILDREN)
+    subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+    end = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return (end.ru_utime - start.ru_utime) + (end.ru_stime - start.ru_stime)
+
+
+def median_ms_in_turn(figure, reference, before=None):
+    """The median CPU time in ms of RUNS runs of each command, run in turn,
+    so that a slow moment of the machine falls on both alike."""
+    times = ([], [])
     for _ in range(RUNS):
-        if before_each:
-            before_each()
-        start = resource.getrusage(resource.RUSAGE_CHILDREN)
-        subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
-        end = resource.getrusage(resource.RUSAGE_CHILDREN)
-        times.append((end.ru_utime - start.ru_utime) + (end.ru_stime - start.ru_stime))
-    return statistics.median(times) * 1000
+        for command, kept in zip((figure, reference), times):
+            kept.append(cpu_seconds(command, before))
+    return statistics.median(times[0]) * 1000, statistics.median(times[1]) * 1000
 
 
 def peak_kb(command, scratch):
@@ -100,8 +111,9 @@ def whole_process_rows(tlconv, scratch):
     for label, name, create, row, select in SQLITE_FAMILIES:
         path = os.path.join(scratch, name)
         make_database(path, create, row)
-        rows.append(("tlconv show %s, 10,000 (process)" % label, cpu_ms([tlconv, "show", path]),
-                     "sqlite3 shell SELECT > /dev/null", cpu_ms(["sqlite3", path, select]), "ms"))
+        shown, selected = median_ms_in_turn([tlconv, "show", path], ["sqlite3", path, select])
+        rows.append(("tlconv show %s, 10,000 (process)" % label, shown, "sqlite3 shell SELECT > /dev/null",
+                     selected, "ms"))
 
     # The import: tlconv reads the 汀澜 list and imports it; the shell runs
     # the same rows as INSERTs in one transaction. Targets are reset between runs.
@@ -118,10 +130,10 @@ def whole_process_rows(tlconv, scratch):
                       "'167772161','134744072','','default');\n" % (i, i, 167772160 + i))
         sql.write("commit;\n")
     reset = lambda: shutil.copy(empty, target)
-    rows.append(("tlconv import 10,000 (process: read + import)",
-                 cpu_ms([tlconv, "import", "--db", target, "--no-restart", "--yes", source], reset),
-                 "sqlite3 shell, INSERTs in one transaction", cpu_ms(["sqlite3", target, ".read " + load], reset),
-                 "ms"))
+    imported, inserted = median_ms_in_turn([tlconv, "import", "--db", target, "--no-restart", "--yes", source],
+                                           ["sqlite3", target, ".read " + load], reset)
+    rows.append(("tlconv import 10,000 (process: read + import)", imported,
+                 "sqlite3 shell, INSERTs in one transaction", inserted, "ms"))
 
     # Peak memory against the file's size.
     largest = os.path.join(scratch, "WKS.INI")
@@ -143,13 +155,14 @@ def whole_process_rows(tlconv, scratch):
 
 
 def main():
-    bench_json, tlconv = sys.argv[1], os.path.abspath(sys.argv[2])
-    results = {b["name"]: b for b in json.load(open(bench_json))["benchmarks"]}
+    tlconv = os.path.abspath(sys.argv[1])
+    benchmarks = [b for path in sys.argv[2:] for b in json.load(open(path))["benchmarks"]]
 
     def cpu(name):
-        b = results.get(name + "_median", results.get(name))
-        assert b["time_unit"] == "ms" and not b.get("error_occurred"), name
-        return b["cpu_time"]
+        """The median CPU time of the benchmark's runs over the passes."""
+        runs = [b for b in benchmarks if b.get("run_name", b["name"]) == name and b.get("run_type") != "aggregate"]
+        assert runs and all(b["time_unit"] == "ms" and not b.get("error_occurred") for b in runs), name
+        return statistics.median(b["cpu_time"] for b in runs)
 
     rows = [(op, cpu(bench), ref, cpu(ref_bench), "ms") for op, bench, ref, ref_bench in IN_PROCESS]
     with tempfile.TemporaryDirectory() as scratch:
